@@ -1,0 +1,11 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+
+// Every suite runs under one QApplication so widget and painting tests work
+// alongside the pure ones (the offscreen platform is set by CTest).
+int main(int argc, char **argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    return RUN_ALL_TESTS();
+}
