@@ -80,8 +80,9 @@ private:
 };
 
 // A brush: white, solid when new. A hatched brush paints its lines in Color
-// and, when the background mode is opaque, the gaps in BackColor. A brush
-// with a bitmap tiles the bitmap and ignores colour and style.
+// and, when the canvas' background mode is opaque, the gaps in the canvas'
+// BackColor. A brush with a bitmap tiles the bitmap and ignores colour and
+// style.
 class TBrush {
 public:
     TBrush() = default;
@@ -92,21 +93,17 @@ public:
     void SetColor(TColor value) { color_ = value; }
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle value) { style_ = value; }
-    TColor BackColor() const { return backColor_; }
-    void SetBackColor(TColor value) { backColor_ = value; }
     const QImage &Bitmap() const { return bitmap_; }
     void SetBitmap(const QImage &value) { bitmap_ = value; }
 
     bool IsClear() const { return style_ == TBrushStyle::bsClear && bitmap_.isNull(); }
     bool operator==(const TBrush &other) const {
-        return color_ == other.color_ && style_ == other.style_ &&
-               backColor_ == other.backColor_ && bitmap_ == other.bitmap_;
+        return color_ == other.color_ && style_ == other.style_ && bitmap_ == other.bitmap_;
     }
 
 private:
     TColor color_ = clWhite;
     TBrushStyle style_ = TBrushStyle::bsSolid;
-    TColor backColor_ = clWhite;
     QImage bitmap_;
 };
 
