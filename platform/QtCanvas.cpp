@@ -1,0 +1,334 @@
+#include "platform/QtCanvas.h"
+
+#include "platform/QtFont.h"
+
+#include <QFontMetrics>
+#include <QRegion>
+#include <cmath>
+#include <utility>
+
+namespace pexor {
+
+namespace {
+
+QPen MakePen(const TPen &pen) {
+    if (pen.IsClear())
+        return QPen(Qt::NoPen);
+    QPen p(ToQColor(pen.Color()));
+    p.setWidth(pen.Width());
+    if (pen.Width() > 1) {
+        // Wide pens have round ends and are always solid.
+        p.setCapStyle(Qt::RoundCap);
+        p.setJoinStyle(Qt::RoundJoin);
+        return p;
+    }
+    // A flat cap leaves a line's end point unpainted.
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    switch (pen.Style()) {
+    case TPenStyle::psDash:
+        p.setDashPattern({18, 6});
+        break;
+    case TPenStyle::psDot:
+        p.setDashPattern({3, 3});
+        break;
+    case TPenStyle::psDashDot:
+        p.setDashPattern({9, 6, 3, 6});
+        break;
+    case TPenStyle::psDashDotDot:
+        p.setDashPattern({9, 3, 3, 3, 3, 3});
+        break;
+    case TPenStyle::psSolid:
+    case TPenStyle::psClear:
+        break;
+    }
+    return p;
+}
+
+QBrush MakeBrush(const TBrush &brush) {
+    if (!brush.Bitmap().isNull())
+        return QBrush(brush.Bitmap());
+    const QColor color = ToQColor(brush.Color());
+    switch (brush.Style()) {
+    case TBrushStyle::bsClear:
+        return QBrush(Qt::NoBrush);
+    case TBrushStyle::bsSolid:
+        return QBrush(color);
+    case TBrushStyle::bsHorizontal:
+        return QBrush(color, Qt::HorPattern);
+    case TBrushStyle::bsVertical:
+        return QBrush(color, Qt::VerPattern);
+    case TBrushStyle::bsFDiagonal:
+        return QBrush(color, Qt::FDiagPattern);
+    case TBrushStyle::bsBDiagonal:
+        return QBrush(color, Qt::BDiagPattern);
+    case TBrushStyle::bsCross:
+        return QBrush(color, Qt::CrossPattern);
+    case TBrushStyle::bsDiagCross:
+        return QBrush(color, Qt::DiagCrossPattern);
+    }
+    return QBrush(color);
+}
+
+// Right and bottom exclusive, whatever order the corners came in.
+void Normalise(int &left, int &top, int &right, int &bottom) {
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
+}
+
+// The box Qt outlines so that a one-pixel pen covers left..right-1.
+QRect OutlineBox(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left - 1, bottom - top - 1);
+}
+
+} // namespace
+
+QtCanvas::QtCanvas(QPaintDevice *device)
+    : ownPainter_(std::make_unique<QPainter>(device)), painter_(ownPainter_.get()) {
+    Setup();
+}
+
+QtCanvas::QtCanvas(QPainter &painter) : painter_(&painter) { Setup(); }
+
+QtCanvas::~QtCanvas() {
+    if (ownPainter_)
+        ownPainter_->end();
+}
+
+void QtCanvas::Setup() {
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    base_ = painter_->worldTransform();
+    MappingChanged();
+}
+
+void QtCanvas::MappingChanged() {
+    QTransform m;
+    const QPoint wo = WindowOrg();
+    const QPoint vo = ViewportOrg();
+    if (MapMode() == TMapMode::Text) {
+        m = QTransform::fromTranslate(vo.x() - wo.x(), vo.y() - wo.y());
+    } else {
+        const QSize we = WindowExt();
+        const QSize ve = ViewportExt();
+        m = QTransform::fromTranslate(-wo.x(), -wo.y()) *
+            QTransform::fromScale(double(ve.width()) / we.width(),
+                                  double(ve.height()) / we.height()) *
+            QTransform::fromTranslate(vo.x(), vo.y());
+    }
+    painter_->setWorldTransform(m * base_);
+}
+
+void QtCanvas::ClipChanged() {
+    const TClip &clip = Clip();
+    switch (clip.kind) {
+    case TClip::Kind::None:
+        painter_->setClipping(false);
+        break;
+    case TClip::Kind::Rect:
+        painter_->setClipRect(clip.rect.ToQRect());
+        break;
+    case TClip::Kind::Region: {
+        // A region is in device pixels: set it with the mapping taken off.
+        const QTransform mapped = painter_->worldTransform();
+        painter_->setWorldTransform(base_);
+        painter_->setClipRegion(QRegion(clip.region, Qt::OddEvenFill));
+        painter_->setWorldTransform(mapped);
+        break;
+    }
+    }
+}
+
+void QtCanvas::ApplyState(bool withPen, bool withBrush) {
+    painter_->setPen(withPen ? MakePen(Pen()) : QPen(Qt::NoPen));
+    painter_->setBrush(withBrush ? MakeBrush(Brush()) : QBrush(Qt::NoBrush));
+    painter_->setBackgroundMode(BackMode() == TBackMode::Opaque ? Qt::OpaqueMode
+                                                                : Qt::TransparentMode);
+    painter_->setBackground(QBrush(ToQColor(BackColor())));
+    painter_->setCompositionMode(RasterOp() == TRasterOp::NotXor
+                                     ? QPainter::RasterOp_NotSourceXorDestination
+                                     : QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::LineTo(int x, int y) {
+    const QPoint from = PenPos();
+    const QPoint to(x, y);
+    SetPenPos(to);
+    if (Pen().IsClear())
+        return;
+    if (from == to) {
+        // Only a wide pen leaves a dot for a line of no length.
+        if (Pen().Width() <= 1)
+            return;
+        ApplyState(false, false);
+        painter_->setBrush(QBrush(ToQColor(Pen().Color())));
+        const double r = Pen().Width() / 2.0;
+        painter_->drawEllipse(QPointF(x, y), r, r);
+        return;
+    }
+    ApplyState(true, false);
+    painter_->drawLine(from, to);
+}
+
+void QtCanvas::Polyline(const QPolygon &points) {
+    if (points.size() < 2 || Pen().IsClear())
+        return;
+    ApplyState(true, false);
+    painter_->drawPolyline(points);
+}
+
+void QtCanvas::Polygon(const QPolygon &points) {
+    if (points.size() < 2)
+        return;
+    ApplyState(true, true);
+    painter_->drawPolygon(points, Qt::OddEvenFill);
+}
+
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
+    Normalise(left, top, right, bottom);
+    if (right == left || bottom == top)
+        return;
+    if (!Brush().IsClear()) {
+        ApplyState(false, true);
+        painter_->drawRect(QRect(left, top, right - left, bottom - top));
+    }
+    if (!Pen().IsClear()) {
+        ApplyState(true, false);
+        painter_->drawRect(OutlineBox(left, top, right, bottom));
+    }
+}
+
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
+    Normalise(left, top, right, bottom);
+    if (right == left || bottom == top)
+        return;
+    ApplyState(true, true);
+    painter_->drawEllipse(OutlineBox(left, top, right, bottom));
+}
+
+void QtCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
+                         int cornerHeight) {
+    Normalise(left, top, right, bottom);
+    if (right == left || bottom == top)
+        return;
+    ApplyState(true, true);
+    painter_->drawRoundedRect(OutlineBox(left, top, right, bottom), cornerWidth / 2.0,
+                              cornerHeight / 2.0);
+}
+
+void QtCanvas::ArcShape(bool pie, int left, int top, int right, int bottom, int startX,
+                        int startY, int endX, int endY) {
+    Normalise(left, top, right, bottom);
+    const QRectF box = OutlineBox(left, top, right, bottom);
+    const double rx = box.width() / 2.0;
+    const double ry = box.height() / 2.0;
+    if (rx <= 0 || ry <= 0)
+        return;
+    const QPointF c = box.center();
+    // Angles on the ellipse's own circle, counter-clockwise with y up.
+    auto angleOf = [&](int x, int y) {
+        return std::atan2(-(y - c.y()) / ry, (x - c.x()) / rx) * 180.0 / M_PI;
+    };
+    const double start = angleOf(startX, startY);
+    double span = angleOf(endX, endY) - start;
+    while (span <= 0)
+        span += 360.0;
+    const int a = int(std::lround(start * 16));
+    const int s = int(std::lround(span * 16));
+    if (pie) {
+        ApplyState(true, true);
+        painter_->drawPie(box, a, s);
+    } else {
+        if (Pen().IsClear())
+            return;
+        ApplyState(true, false);
+        painter_->drawArc(box, a, s);
+    }
+}
+
+void QtCanvas::Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
+                   int endY) {
+    ArcShape(false, left, top, right, bottom, startX, startY, endX, endY);
+}
+
+void QtCanvas::Pie(int left, int top, int right, int bottom, int startX, int startY, int endX,
+                   int endY) {
+    ArcShape(true, left, top, right, bottom, startX, startY, endX, endY);
+}
+
+void QtCanvas::Pixel(int x, int y, TColor color) {
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->fillRect(QRect(x, y, 1, 1), ToQColor(color));
+}
+
+void QtCanvas::FillRect(const TRect &rect) {
+    if (Brush().IsClear() || rect.IsEmpty())
+        return;
+    ApplyState(false, true);
+    painter_->drawRect(rect.ToQRect());
+}
+
+void QtCanvas::TextOut(int x, int y, const QString &text) {
+    if (text.isEmpty())
+        return;
+    const QFont font = ToQFont(Font(), painter_->device());
+    const QFontMetrics fm(font, painter_->device());
+    const int w = fm.horizontalAdvance(text);
+    const int h = fm.height();
+    const unsigned align = TextAlign();
+    int dx = 0;
+    if ((align & TA_HORIZONTAL_MASK) == TA_CENTER)
+        dx = -w / 2;
+    else if ((align & TA_HORIZONTAL_MASK) == TA_RIGHT)
+        dx = -w;
+    int dy = 0;
+    if ((align & TA_VERTICAL_MASK) == TA_BASELINE)
+        dy = -fm.ascent();
+    else if ((align & TA_VERTICAL_MASK) == TA_BOTTOM)
+        dy = -h;
+
+    ApplyState(false, false);
+    painter_->save();
+    painter_->translate(x, y);
+    if (Font().Escapement() != 0)
+        painter_->rotate(-Font().Escapement() / 10.0);
+    if (BackMode() == TBackMode::Opaque)
+        painter_->fillRect(QRect(dx, dy, w, h), ToQColor(BackColor()));
+    painter_->setFont(font);
+    painter_->setPen(ToQColor(TextColor()));
+    painter_->drawText(dx, dy + fm.ascent(), text);
+    painter_->restore();
+}
+
+QSize QtCanvas::TextExtent(const QString &text) {
+    return TextExtentOf(Font(), text, painter_->device());
+}
+
+void QtCanvas::Draw(int x, int y, const QImage &image) {
+    if (image.isNull())
+        return;
+    ApplyState(false, false);
+    painter_->drawImage(QPoint(x, y), image);
+}
+
+void QtCanvas::StretchDraw(const TRect &rect, const QImage &image) {
+    if (image.isNull() || rect.IsEmpty())
+        return;
+    ApplyState(false, false);
+    painter_->drawImage(rect.ToQRect(), image);
+}
+
+QSize QtCanvas::DeviceSize() const {
+    const QPaintDevice *device = painter_->device();
+    return device ? QSize(device->width(), device->height()) : QSize();
+}
+
+int QtCanvas::PixelsPerInch() const {
+    const QPaintDevice *device = painter_->device();
+    return device ? device->logicalDpiY() : kScreenPixelsPerInch;
+}
+
+} // namespace pexor

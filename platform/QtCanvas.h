@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QPainter>
+#include <QTransform>
+#include <memory>
+
+namespace pexor {
+
+// A canvas that paints through a QPainter on an image, a widget or a printer,
+// without antialiasing and by the old device context's pixel rules.
+class QtCanvas : public Canvas {
+public:
+    // Opens a painter of its own on device, closed with the canvas.
+    explicit QtCanvas(QPaintDevice *device);
+    // Paints through a painter already open (a widget's paint event); its
+    // transform at this moment is taken as the device's own coordinates.
+    explicit QtCanvas(QPainter &painter);
+    ~QtCanvas() override;
+
+    QPainter &Painter() { return *painter_; }
+
+    void LineTo(int x, int y) override;
+    void Polyline(const QPolygon &points) override;
+    void Polygon(const QPolygon &points) override;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void RoundRect(int left, int top, int right, int bottom, int cornerWidth,
+                   int cornerHeight) override;
+    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
+             int endY) override;
+    void Pie(int left, int top, int right, int bottom, int startX, int startY, int endX,
+             int endY) override;
+    void Pixel(int x, int y, TColor color) override;
+    void FillRect(const TRect &rect) override;
+    void TextOut(int x, int y, const QString &text) override;
+    QSize TextExtent(const QString &text) override;
+    void Draw(int x, int y, const QImage &image) override;
+    void StretchDraw(const TRect &rect, const QImage &image) override;
+    QSize DeviceSize() const override;
+    int PixelsPerInch() const override;
+
+protected:
+    void ClipChanged() override;
+    void MappingChanged() override;
+
+private:
+    void Setup();
+    // Puts pen, brush, background and raster operation in force.
+    void ApplyState(bool withPen, bool withBrush);
+    void ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,
+                  int endX, int endY);
+
+    std::unique_ptr<QPainter> ownPainter_;
+    QPainter *painter_;
+    QTransform base_;
+};
+
+} // namespace pexor
