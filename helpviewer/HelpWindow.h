@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class QToolButton;
+
+namespace pexor {
+
+class ChmArchive;
+class ChmBrowser;
+struct ContentsEntry;
+
+// A help window for one compiled help file: the table of contents on the
+// left, the page on the right, and back, forward and home buttons above.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(std::shared_ptr<const ChmArchive> archive, QWidget *parent = nullptr);
+    ~HelpWindow() override;
+
+    const ChmArchive &Archive() const { return *archive_; }
+    // Shows an archive page ("/a.htm", anchor allowed); empty for the
+    // default topic.
+    void ShowTopic(const QString &archivePath);
+
+    ChmBrowser *Browser() const { return browser_; }
+    QTreeWidget *Contents() const { return contents_; }
+
+private:
+    void BuildContents();
+    void AddEntries(QTreeWidgetItem *parent, const std::vector<ContentsEntry> &entries);
+    void OpenItem(QTreeWidgetItem *item);
+    void SelectItemOf(const QUrl &page);
+
+    std::shared_ptr<const ChmArchive> archive_;
+    QTreeWidget *contents_;
+    ChmBrowser *browser_;
+    QToolButton *back_;
+    QToolButton *forward_;
+    QToolButton *home_;
+};
+
+} // namespace pexor

@@ -1,0 +1,99 @@
+#include "helpviewer/SiteMap.h"
+
+#include "helpviewer/ChmArchive.h"
+#include "helpviewer/HtmlText.h"
+
+#include <QRegularExpression>
+
+namespace pexor {
+
+namespace {
+
+QString AttributeValue(const QString &attributes, QLatin1String name) {
+    static const QRegularExpression attribute(
+        QStringLiteral("([A-Za-z_:-]+)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"'>]+))"));
+    auto it = attribute.globalMatch(attributes);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        if (match.captured(1).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        for (int group = 2; group <= 4; ++group)
+            if (match.capturedStart(group) >= 0)
+                return DecodeEntities(match.captured(group));
+        return {};
+    }
+    return {};
+}
+
+} // namespace
+
+std::vector<ContentsEntry> ParseSiteMap(const QString &html) {
+    static const QRegularExpression tag(QStringLiteral("<\\s*(/?)\\s*([A-Za-z]+)([^>]*)>"));
+    std::vector<ContentsEntry> root;
+    // The lists being filled, innermost last. Only the innermost list grows
+    // while it is open, so pointers to the outer ones stay valid.
+    std::vector<std::vector<ContentsEntry> *> open;
+    auto current = [&]() { return open.empty() ? &root : open.back(); };
+
+    bool inObject = false;
+    ContentsEntry pending;
+    auto it = tag.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        const bool closing = !match.captured(1).isEmpty();
+        const QString name = match.captured(2).toLower();
+        const QString attributes = match.captured(3);
+        if (name == QLatin1String("ul")) {
+            if (closing) {
+                if (!open.empty())
+                    open.pop_back();
+            } else if (open.empty()) {
+                open.push_back(&root);
+            } else {
+                std::vector<ContentsEntry> *list = current();
+                // A nested list belongs to the entry just before it.
+                open.push_back(list->empty() ? list : &list->back().Children);
+            }
+        } else if (name == QLatin1String("object")) {
+            if (!closing) {
+                inObject = AttributeValue(attributes, QLatin1String("type"))
+                               .compare(QLatin1String("text/sitemap"), Qt::CaseInsensitive) == 0;
+                pending = ContentsEntry();
+            } else if (inObject) {
+                inObject = false;
+                if (!pending.Name.isEmpty() || !pending.Local.isEmpty())
+                    current()->push_back(std::move(pending));
+                pending = ContentsEntry();
+            }
+        } else if (name == QLatin1String("param") && inObject && !closing) {
+            const QString key = AttributeValue(attributes, QLatin1String("name"));
+            const QString value = AttributeValue(attributes, QLatin1String("value"));
+            // Merged files repeat "Name"; the first one is the entry's title.
+            if (key.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && pending.Name.isEmpty())
+                pending.Name = value.trimmed();
+            else if (key.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 && pending.Local.isEmpty())
+                pending.Local = value.trimmed();
+        }
+    }
+    return root;
+}
+
+QString SiteMapTarget(const QString &local) {
+    if (local.isEmpty())
+        return {};
+    QString path = local;
+    const qsizetype inner = path.indexOf(QLatin1String("::"));
+    if (inner >= 0)
+        path = path.mid(inner + 2);
+    QString anchor;
+    const qsizetype hash = path.indexOf(QLatin1Char('#'));
+    if (hash >= 0) {
+        anchor = path.mid(hash);
+        path = path.left(hash);
+    }
+    if (path.isEmpty())
+        return {};
+    return ChmArchive::NormalizePath(path) + anchor;
+}
+
+} // namespace pexor

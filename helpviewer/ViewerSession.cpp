@@ -1,0 +1,94 @@
+#include "helpviewer/ViewerSession.h"
+
+#include "helpviewer/ChmArchive.h"
+#include "helpviewer/HelpWindow.h"
+#include "helpviewer/SiteMap.h"
+
+#include <QApplication>
+#include <QThread>
+
+namespace pexor {
+
+namespace {
+
+bool GuiAvailable() {
+    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+    return app && QThread::currentThread() == app->thread() && !QCoreApplication::closingDown();
+}
+
+} // namespace
+
+ViewerSession::ViewerSession(HelpFileLocator locator) : locator_(std::move(locator)) {}
+
+ViewerSession::~ViewerSession() {
+    // Windows can only be destroyed while the application still runs; past
+    // that they went with it.
+    if (GuiAvailable())
+        CloseAll();
+}
+
+ViewerSession &ViewerSession::Instance() {
+    static ViewerSession session;
+    return session;
+}
+
+HelpWindow *ViewerSession::DisplayTopic(const QString &fileSpec) {
+    if (!GuiAvailable())
+        return nullptr;
+    QString fileName = fileSpec.trimmed();
+    QString topic;
+    const qsizetype inner = fileName.indexOf(QLatin1String("::"));
+    if (inner >= 0) {
+        topic = SiteMapTarget(fileName.mid(inner + 2));
+        fileName = fileName.left(inner).trimmed();
+    }
+    const QString path = locator_.Locate(fileName);
+    if (path.isEmpty())
+        return nullptr;
+
+    Forget();
+    for (const QPointer<HelpWindow> &window : windows_) {
+        if (window->Archive().Path() != path)
+            continue;
+        window->ShowTopic(topic);
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+        return window;
+    }
+
+    std::shared_ptr<const ChmArchive> archive = ChmArchive::Open(path);
+    if (!archive)
+        return nullptr;
+    // A window the user closes is only hidden, so a handle once returned
+    // stays valid until CloseAll.
+    auto *window = new HelpWindow(std::move(archive));
+    if (!topic.isEmpty())
+        window->ShowTopic(topic);
+    windows_.emplace_back(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+void ViewerSession::CloseAll() {
+    std::vector<QPointer<HelpWindow>> windows;
+    windows.swap(windows_);
+    for (const QPointer<HelpWindow> &window : windows)
+        delete window.data();
+}
+
+std::vector<HelpWindow *> ViewerSession::Windows() const {
+    std::vector<HelpWindow *> open;
+    for (const QPointer<HelpWindow> &window : windows_)
+        if (window)
+            open.push_back(window.data());
+    return open;
+}
+
+void ViewerSession::Forget() {
+    std::erase_if(windows_, [](const QPointer<HelpWindow> &window) { return window.isNull(); });
+}
+
+} // namespace pexor
