@@ -31,8 +31,8 @@ struct TimeParts {
     friend bool operator==(const TimeParts &, const TimeParts &) = default;
 };
 
-// Calendar arithmetic (proleptic Gregorian). Parts are validated as unsigned
-// 16-bit numbers, so -1 (a blank field) is never valid.
+// Calendar arithmetic (proleptic Gregorian). -1 marks a blank field and is
+// never valid.
 bool LeapYear(int year);
 // Month must be 1..12.
 int MonthLength(int year, int month);

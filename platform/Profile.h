@@ -48,7 +48,7 @@ public:
 private:
     struct Line {
         QByteArray raw; // as found, without its line end
-        QByteArray end; // "\r\n", "\n", "\r" or empty for an unterminated last line
+        QByteArray end; // "\r\n", "\n", or empty for an unterminated last line
         QString text;
     };
     struct Range {
