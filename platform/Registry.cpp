@@ -20,8 +20,16 @@ Registry::Registry(QString programDirectory) : programDirectory_(std::move(progr
 QStringList Registry::HelpViewerDirectories() const {
     if (programDirectory_.isEmpty())
         return {};
-    return {programDirectory_,
-            QDir::cleanPath(programDirectory_ + QStringLiteral("/../lib/pexor"))};
+    QStringList directories = {programDirectory_,
+                               QDir::cleanPath(programDirectory_ + QStringLiteral("/../lib/pexor"))};
+    // A system-wide install puts libraries in the architecture's own lib folder.
+    const QDir lib(QDir::cleanPath(programDirectory_ + QStringLiteral("/../lib")));
+    for (const QString &architecture : lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString candidate = lib.filePath(architecture + QStringLiteral("/pexor"));
+        if (architecture != QLatin1String("pexor") && QFileInfo(candidate).isDir())
+            directories << candidate;
+    }
+    return directories;
 }
 
 std::optional<QString> Registry::HelpViewerLibrary() const {

@@ -22,7 +22,7 @@ public:
 
     // The directories searched for the viewer, in order: the program's own,
     // then the install prefix's lib/pexor (the prefix being the program
-    // directory's parent).
+    // directory's parent), then any lib/<architecture>/pexor there is.
     QStringList HelpViewerDirectories() const;
     // The help viewer's registration: the path of our viewer library in the
     // first directory that holds one; absent when no such file exists.

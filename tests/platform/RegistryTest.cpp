@@ -32,6 +32,13 @@ TEST(Registry, HelpViewerBesideTheProgramThenUnderThePrefix) {
     Touch(bin + QStringLiteral("/libpexorhelp.txt"));
     EXPECT_EQ(registry.HelpViewerLibrary(), std::nullopt);
 
+    const QString multiarch = prefix.filePath(QStringLiteral("lib/x86_64-linux-gnu/pexor"));
+    ASSERT_TRUE(QDir().mkpath(multiarch));
+    ASSERT_TRUE(QDir().mkpath(prefix.filePath(QStringLiteral("lib/other"))));
+    EXPECT_EQ(registry.HelpViewerDirectories(), QStringList({bin, lib, multiarch}));
+    Touch(multiarch + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
+    EXPECT_EQ(registry.HelpViewerLibrary(), multiarch + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
+
     Touch(lib + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
     EXPECT_EQ(registry.HelpViewerLibrary(), lib + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
     ASSERT_TRUE(QFile::link(QStringLiteral("libpexorhelp.so.4.74.9273.0"), lib + QStringLiteral("/libpexorhelp.so")));
