@@ -1,0 +1,172 @@
+#include "controls/PopupCalendar.h"
+
+#include "controls/CalendarTexts.h"
+#include "controls/NavGlyphs.h"
+#include "platform/Exceptions.h"
+#include "platform/LocaleSettings.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <cmath>
+
+namespace pexor {
+
+namespace {
+
+constexpr int kStripHeight = 18;
+constexpr int kButtonSize = 14;
+
+} // namespace
+
+QFont CalendarMessageFont() {
+    // The rows of the grid are made for an 8-point font.
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    return font;
+}
+
+TPopupCalendar::TPopupCalendar(QWidget *owner) : TPopupWindow(owner) {
+    resize(std::max(kWidth, 180), std::max(kHeight, 120));
+    setFont(CalendarMessageFont());
+
+    const TRect client = ClientRect();
+    back_ = new TBevelPanel(this);
+    back_->setGeometry(client.ToQRect());
+
+    const TRect inner = back_->ClientRect();
+    const int stripWidth = width() - 4;
+    strip_ = new TBevelPanel(back_);
+    strip_->SetBevelOuter(TPanelBevel::bvNone);
+    strip_->setGeometry(inner.Left, inner.Top, stripWidth, kStripHeight);
+
+    calendar_ = new TLocCalendar(back_);
+    calendar_->setGeometry(inner.Left, inner.Top + kStripHeight, inner.Width(),
+                           inner.Height() - kStripHeight);
+    calendar_->OnChange = [this](TMonthCalendar *) { RefreshTitle(); };
+    calendar_->OnMouseUp = [this](TMonthCalendar *, Qt::MouseButton button,
+                                  Qt::KeyboardModifiers modifiers,
+                                  QPoint point) { DayClick(button, modifiers, point); };
+
+    const int w = stripWidth;
+    const std::array<int, 4> xs{-1, 12, w - 26, w - 13};
+    const std::array<TNavGlyph, 4> glyphs{TNavGlyph::Prev2, TNavGlyph::Prev1, TNavGlyph::Next1,
+                                          TNavGlyph::Next2};
+    const QStringList hints = DefaultCalendarHints();
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        auto *button = new TRepeatButton(strip_);
+        button->setGeometry(xs[i], -1, kButtonSize, kButtonSize);
+        button->SetGlyph(GlyphWithTransparency(NavGlyph(glyphs[i]), clWhite));
+        button->SetHint(hints[int(i)]);
+        buttons_[i] = button;
+    }
+    buttons_[0]->OnClick = [this](TGlyphButton *) { calendar_->PrevYear(); };
+    buttons_[1]->OnClick = [this](TGlyphButton *) { calendar_->PrevMonth(); };
+    buttons_[2]->OnClick = [this](TGlyphButton *) { calendar_->NextMonth(); };
+    buttons_[3]->OnClick = [this](TGlyphButton *) { calendar_->NextYear(); };
+
+    title_ = new TTitleLabel(strip_);
+    title_->setGeometry(29, 1, w - 58, 14);
+    title_->OnDblClick = [this](TTitleLabel *) { calendar_->SetCalendarDate(std::trunc(Now())); };
+
+    SetColor(clBtnFace);
+    back_->SetColor(Color());
+    strip_->SetColor(Color());
+    calendar_->SetColor(Color());
+    calendar_->SetFixedColor(Color());
+    RefreshTitle();
+}
+
+void TPopupCalendar::SetColor(TColor value) {
+    TPopupWindow::SetColor(value);
+    // Panels and grid take the drop-down's colour.
+    back_->SetColor(value);
+    strip_->SetColor(value);
+    calendar_->SetColor(value);
+    calendar_->SetFixedColor(value);
+}
+
+QVariant TPopupCalendar::GetValue() const { return QVariant(calendar_->CalendarDate()); }
+
+void TPopupCalendar::SetValue(const QVariant &value) {
+    TDateTime date = Today();
+    if (value.isValid() && !value.isNull()) {
+        if (value.typeId() == QMetaType::Double) {
+            const TDateTime given = value.toDouble();
+            if (IsDateValueValid(given) && given != EmptyDate)
+                date = given;
+        } else {
+            QString text = value.toString();
+            text.remove(Locale().DateSeparator);
+            if (!text.trimmed().isEmpty()) {
+                try {
+                    date = ParseDate(Locale().ShortDateFormat, value.toString());
+                } catch (const Exception &) {
+                    date = Today();
+                }
+            }
+        }
+    }
+    calendar_->SetCalendarDate(date);
+    RefreshTitle();
+}
+
+void TPopupCalendar::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    if (key == Qt::Key_PageDown) {
+        ctrl ? calendar_->NextYear() : calendar_->NextMonth();
+    } else if (key == Qt::Key_PageUp) {
+        ctrl ? calendar_->PrevYear() : calendar_->PrevMonth();
+    } else {
+        calendar_->HandleKey(key, modifiers);
+    }
+}
+
+void TPopupCalendar::HandleChar(QChar ch) { calendar_->HandleChar(ch); }
+
+void TPopupCalendar::ApplyCalendarSettings(TDayOfWeekName startOfWeek, TDaysOfWeek weekends,
+                                           bool fourDigitYear, const QStringList &hints,
+                                           TColor weekendColor) {
+    fourDigitYear_ = fourDigitYear;
+    calendar_->SetStartOfWeek(startOfWeek);
+    calendar_->SetWeekendColor(weekendColor);
+    calendar_->SetWeekends(weekends);
+    for (int i = 0; i < int(buttons_.size()) && i < hints.size(); ++i) {
+        if (!hints[i].isEmpty())
+            buttons_[std::size_t(i)]->SetHint(hints[i]);
+    }
+}
+
+void TPopupCalendar::SetShowHint(bool value) {
+    for (TRepeatButton *button : buttons_)
+        button->SetShowHint(value);
+}
+
+void TPopupCalendar::RefreshTitle() {
+    title_->setText(FormatDate(CalendarTitleFormat(), calendar_->CalendarDate()));
+}
+
+void TPopupCalendar::DayClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
+                              QPoint point) {
+    const Qt::KeyboardModifiers keys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+    if (button != Qt::LeftButton || (modifiers & keys) != Qt::NoModifier)
+        return;
+    int col = 0;
+    int row = 0;
+    if (calendar_->MouseToCell(point, col, row) && row > 0 && calendar_->DayNumber(col, row) != 0)
+        Finish(true);
+}
+
+TPopupCalendar *CreateCalendarPopup(QWidget *owner, Qt::LayoutDirection direction) {
+    auto *popup = new TPopupCalendar(owner);
+    const QScreen *screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    const int ppi = screen != nullptr ? int(std::lround(screen->logicalDotsPerInch())) : 96;
+    if (ppi != 96 && ppi > 0) {
+        popup->ScaleBy(ppi, 96);
+        popup->Calendar()->setFont(popup->font());
+        popup->setFont(CalendarMessageFont());
+    }
+    popup->setLayoutDirection(direction);
+    return popup;
+}
+
+} // namespace pexor
