@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace pexor {
 
@@ -10,19 +11,20 @@ namespace pexor {
 class HelpFileLocator {
 public:
     // Beside the running program (/proc/self/exe), then the install
-    // prefix's share/pexor.
+    // prefix's share/pexor: the prefix being the program directory's parent,
+    // then the prefix the library was built for.
     HelpFileLocator();
-    HelpFileLocator(QString programDirectory, QString dataDirectory);
+    HelpFileLocator(QString programDirectory, QStringList dataDirectories);
 
     const QString &ProgramDirectory() const { return programDirectory_; }
-    const QString &DataDirectory() const { return dataDirectory_; }
+    const QStringList &DataDirectories() const { return dataDirectories_; }
 
     // The file's absolute, canonical path; empty when no such file exists.
     QString Locate(const QString &name) const;
 
 private:
     QString programDirectory_;
-    QString dataDirectory_;
+    QStringList dataDirectories_;
 };
 
 } // namespace pexor

@@ -40,7 +40,7 @@ QString WithoutAnchor(const QString &path) {
 
 } // namespace
 
-HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, QWidget *parent)
+HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString &topic, QWidget *parent)
     : QWidget(parent), archive_(std::move(archive)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(archive_->Title().isEmpty() ? QFileInfo(archive_->Path()).fileName() : archive_->Title());
@@ -71,7 +71,7 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, QWidget *paren
     splitter->addWidget(contents_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 550});
+    splitter->setSizes({260, 520});
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -90,7 +90,7 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, QWidget *paren
     connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { OpenItem(item); });
 
     BuildContents();
-    ShowTopic({});
+    ShowTopic(topic);
 }
 
 HelpWindow::~HelpWindow() = default;

@@ -18,7 +18,9 @@ struct ContentsEntry;
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit HelpWindow(std::shared_ptr<const ChmArchive> archive, QWidget *parent = nullptr);
+    // Opens on the given archive page, or on the default topic when empty.
+    explicit HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString &topic = {},
+                        QWidget *parent = nullptr);
     ~HelpWindow() override;
 
     const ChmArchive &Archive() const { return *archive_; }

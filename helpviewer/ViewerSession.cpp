@@ -62,9 +62,7 @@ HelpWindow *ViewerSession::DisplayTopic(const QString &fileSpec) {
         return nullptr;
     // A window the user closes is only hidden, so a handle once returned
     // stays valid until CloseAll.
-    auto *window = new HelpWindow(std::move(archive));
-    if (!topic.isEmpty())
-        window->ShowTopic(topic);
+    auto *window = new HelpWindow(std::move(archive), topic);
     windows_.emplace_back(window);
     window->show();
     window->raise();

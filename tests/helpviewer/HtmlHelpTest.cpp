@@ -86,6 +86,8 @@ TEST_F(ViewerLibrary, NamedPageOpensThatPage) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->findChild<QTextBrowser *>(QStringLiteral("Browser"))->source().path(),
               QStringLiteral("/clavier.htm"));
+    // Straight to the page: nothing to go back to.
+    EXPECT_FALSE(window->findChild<QWidget *>(QStringLiteral("Back"))->isEnabled());
 }
 
 TEST_F(ViewerLibrary, OtherCommandsAndBadFilesAnswerNull) {
@@ -114,8 +116,13 @@ TEST(HelpFileLocator, BesideTheProgramFirstThenTheDataDirectory) {
         QFile file(root.filePath(relative));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     };
-    const HelpFileLocator locator(root.filePath(QStringLiteral("bin")), root.filePath(QStringLiteral("share/pexor")));
+    const HelpFileLocator locator(root.filePath(QStringLiteral("bin")),
+                                  {root.filePath(QStringLiteral("share/pexor")), root.filePath(QStringLiteral("autre"))});
     EXPECT_EQ(locator.Locate(QStringLiteral("Pexor.chm")), QString());
+    QDir(root.path()).mkpath(QStringLiteral("autre"));
+    touch(QStringLiteral("autre/Pexor.chm"));
+    EXPECT_EQ(locator.Locate(QStringLiteral("Pexor.chm")),
+              QFileInfo(root.filePath(QStringLiteral("autre/Pexor.chm"))).canonicalFilePath());
     touch(QStringLiteral("share/pexor/Pexor.chm"));
     EXPECT_EQ(locator.Locate(QStringLiteral("Pexor.chm")),
               QFileInfo(root.filePath(QStringLiteral("share/pexor/Pexor.chm"))).canonicalFilePath());
@@ -130,8 +137,12 @@ TEST(HelpFileLocator, BesideTheProgramFirstThenTheDataDirectory) {
     EXPECT_EQ(locator.Locate(QString()), QString());
 }
 
-TEST(HelpFileLocator, DefaultsToTheRunningProgramsDirectory) {
+TEST(HelpFileLocator, DefaultsToTheRunningProgramAndItsPrefix) {
     const HelpFileLocator locator;
-    EXPECT_EQ(locator.ProgramDirectory(), QCoreApplication::applicationDirPath());
-    EXPECT_TRUE(locator.DataDirectory().endsWith(QLatin1String("/share/pexor")));
+    const QDir program(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(locator.ProgramDirectory(), program.path());
+    ASSERT_GE(locator.DataDirectories().size(), 1);
+    EXPECT_EQ(locator.DataDirectories().first(), QDir::cleanPath(program.filePath(QStringLiteral("../share/pexor"))));
+    for (const QString &directory : locator.DataDirectories())
+        EXPECT_TRUE(directory.endsWith(QLatin1String("/share/pexor"))) << directory.toStdString();
 }
