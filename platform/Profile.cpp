@@ -244,8 +244,8 @@ QByteArray ProfileDocument::ToBytes() const {
 bool ProfileDocument::Save(const QString &path) const {
     const QFileInfo info(path);
     if (info.exists()) {
-        constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup |
-                                  QFile::WriteOther;
+        // The mode bits alone: WriteUser would ask access(), which says yes to root.
+        constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
         // Root may write anything; a file marked read-only still stays so.
         if (!info.isFile() || !(info.permissions() & anyWrite) || !info.isWritable())
             return false;

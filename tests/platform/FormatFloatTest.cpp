@@ -1,0 +1,92 @@
+#include "platform/FormatFloat.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace pexor {
+namespace {
+
+LocaleSettings Dotted() {
+    LocaleSettings s = LocaleSettings::French();
+    s.DecimalSeparator = u'.';
+    s.ThousandSeparator = u',';
+    return s;
+}
+
+QString F(const char *pattern, double value) {
+    return FormatFloat(QString::fromUtf8(pattern), value, Dotted());
+}
+
+TEST(FormatFloatTest, GroupingAndDecimals) {
+    EXPECT_EQ(F("#,##0.###", 1234567.891), QStringLiteral("1,234,567.891"));
+    EXPECT_EQ(F("#,##0.###", 1234.5), QStringLiteral("1,234.5"));
+    EXPECT_EQ(F("#,##0.###", 2.0), QStringLiteral("2"));
+    EXPECT_EQ(F("#,##0.###", 0.1234), QStringLiteral("0.123"));
+    EXPECT_EQ(F("#,##0.###", 999.9996), QStringLiteral("1,000"));
+    EXPECT_EQ(F("#,##0", 8388608), QStringLiteral("8,388,608"));
+    EXPECT_EQ(F("#,##0", 999), QStringLiteral("999"));
+    EXPECT_EQ(F("#,##0", 1000), QStringLiteral("1,000"));
+    EXPECT_EQ(F("0.00", 1), QStringLiteral("1.00"));
+    EXPECT_EQ(F("0.0#", 1.5), QStringLiteral("1.5"));
+    EXPECT_EQ(F("0.0#", 1), QStringLiteral("1.0"));
+    EXPECT_EQ(F("000", 5), QStringLiteral("005"));
+    EXPECT_EQ(F("#.##", 0.5), QStringLiteral(".5"));
+    EXPECT_EQ(F("#", 0), QString());
+}
+
+TEST(FormatFloatTest, HalvesRoundAwayFromZero) {
+    EXPECT_EQ(F("0", 2.5), QStringLiteral("3"));
+    EXPECT_EQ(F("0", 1.5), QStringLiteral("2"));
+    EXPECT_EQ(F("0", -2.5), QStringLiteral("-3"));
+    EXPECT_EQ(F("0", 0.4999), QStringLiteral("0"));
+    EXPECT_EQ(F("0.00", 1.005), QStringLiteral("1.01"));
+    EXPECT_EQ(F("0.00", 2.675), QStringLiteral("2.68"));
+    EXPECT_EQ(F("#,##0.###", 0.0005), QStringLiteral("0.001"));
+    EXPECT_EQ(F("#,##0.###", 0.00049), QStringLiteral("0"));
+    EXPECT_EQ(F("0.#", 0.06), QStringLiteral("0.1"));
+    EXPECT_EQ(F("0", 9.5), QStringLiteral("10"));
+}
+
+TEST(FormatFloatTest, NegativesZeroAndSections) {
+    EXPECT_EQ(F("#,##0.###", -1234.5678), QStringLiteral("-1,234.568"));
+    EXPECT_EQ(F("#,##0.###", 0), QStringLiteral("0"));
+    EXPECT_EQ(F("#,##0.###", -0.0001), QStringLiteral("0"));
+    EXPECT_EQ(F("0;(0);'zéro'", -5), QStringLiteral("(5)"));
+    EXPECT_EQ(F("0;(0);'zéro'", 0), QString::fromUtf8("zéro"));
+    EXPECT_EQ(F("0;(0);'zéro'", 5), QStringLiteral("5"));
+    EXPECT_EQ(F("0;;", -5), QStringLiteral("-5"));
+}
+
+TEST(FormatFloatTest, PercentAndLiteralText) {
+    EXPECT_EQ(F("##0.## %", 0.125), QStringLiteral("12.5 %"));
+    EXPECT_EQ(F("##0.## %", 0.12345), QStringLiteral("12.35 %"));
+    EXPECT_EQ(F("##0.## %", 1), QStringLiteral("100 %"));
+    EXPECT_EQ(F("##0.## %", 0), QStringLiteral("0 %"));
+    EXPECT_EQ(F("'Total : '#,##0\" ko\"", 12345), QStringLiteral("Total : 12,345 ko"));
+    EXPECT_EQ(F("x0y", 7), QStringLiteral("x7y"));
+    EXPECT_EQ(F("'0;#'0", 7), QStringLiteral("0;#7"));
+}
+
+TEST(FormatFloatTest, LargeValuesAndSpecials) {
+    EXPECT_EQ(F("#,##0", 1e15), QStringLiteral("1,000,000,000,000,000"));
+    EXPECT_EQ(F("#,##0", 1e20), QStringLiteral("100,000,000,000,000,000,000"));
+    EXPECT_EQ(F("0", 123456789012.0), QStringLiteral("123456789012"));
+    EXPECT_EQ(F("0", std::numeric_limits<double>::infinity()), QStringLiteral("INF"));
+    EXPECT_EQ(F("0", -std::numeric_limits<double>::infinity()), QStringLiteral("-INF"));
+    EXPECT_EQ(F("0", std::numeric_limits<double>::quiet_NaN()), QStringLiteral("NAN"));
+}
+
+TEST(FormatFloatTest, LocaleSeparators) {
+    const LocaleSettings fr = LocaleSettings::French();
+    EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.###"), 1234.5, fr),
+              QStringLiteral("1\u00A0234,5"));
+    EXPECT_EQ(FormatFloat(QStringLiteral("##0.## %"), 0.125, fr), QStringLiteral("12,5 %"));
+    EXPECT_EQ(FormatFloat(QString(), 1.5, fr), QStringLiteral("1,5"));
+    const LocaleSettings saved = Locale();
+    SetLocaleSettings(Dotted());
+    EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.#"), 1234.56), QStringLiteral("1,234.6"));
+    SetLocaleSettings(saved);
+}
+
+} // namespace
+} // namespace pexor
