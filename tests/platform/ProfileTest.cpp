@@ -185,6 +185,7 @@ TEST_F(ProfileTest, UnwritableDirectoryIsReported) {
                                           QStringLiteral("S"), QStringLiteral("k"),
                                           QStringLiteral("v")));
         EXPECT_EQ(Bytes(), before);
+        ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0700), 0);
     }
     // What fails for every user: a directory that is a plain file, and a
     // file name that is a directory.
