@@ -7,10 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-
-#include <sys/utsname.h>
-
 #include <array>
+#include <sys/utsname.h>
 #include <utility>
 
 namespace pexor {
@@ -72,8 +70,7 @@ constexpr std::array kBrowserRows{
 
 template <std::size_t N>
 QString FriendlyName(const VersionInfo &version, const FileVersion &newest, const char *above,
-                     const char *equal, const std::array<FriendlyRow, N> &rows,
-                     const char *below) {
+                     const char *equal, const std::array<FriendlyRow, N> &rows, const char *below) {
     if (version.Text.isEmpty())
         return {};
     const int againstNewest = VersionCompare(version.Version, newest);
@@ -113,7 +110,8 @@ QString FormatLine(const QString &format, const QStringList &arguments) {
 }
 
 QString Hex4(unsigned int value) {
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("0x") +
+           QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')).toUpper();
 }
 
 QString Tab(const QString &text) {
@@ -183,15 +181,29 @@ LocaleIdentifier LocaleIdentifierOf(const QLocale &locale) {
         std::initializer_list<std::pair<QLocale::Territory, unsigned int>> Subs;
     };
     static const Row rows[] = {
-        {QLocale::French, 0x0C,
-         {{QLocale::France, 1}, {QLocale::Belgium, 2}, {QLocale::Canada, 3},
-          {QLocale::Switzerland, 4}, {QLocale::Luxembourg, 5}, {QLocale::Monaco, 6}}},
-        {QLocale::English, 0x09,
-         {{QLocale::UnitedStates, 1}, {QLocale::UnitedKingdom, 2}, {QLocale::Australia, 3},
-          {QLocale::Canada, 4}, {QLocale::NewZealand, 5}, {QLocale::Ireland, 6}}},
-        {QLocale::German, 0x07,
-         {{QLocale::Germany, 1}, {QLocale::Switzerland, 2}, {QLocale::Austria, 3},
-          {QLocale::Luxembourg, 4}, {QLocale::Liechtenstein, 5}}},
+        {QLocale::French,
+         0x0C,
+         {{QLocale::France, 1},
+          {QLocale::Belgium, 2},
+          {QLocale::Canada, 3},
+          {QLocale::Switzerland, 4},
+          {QLocale::Luxembourg, 5},
+          {QLocale::Monaco, 6}}},
+        {QLocale::English,
+         0x09,
+         {{QLocale::UnitedStates, 1},
+          {QLocale::UnitedKingdom, 2},
+          {QLocale::Australia, 3},
+          {QLocale::Canada, 4},
+          {QLocale::NewZealand, 5},
+          {QLocale::Ireland, 6}}},
+        {QLocale::German,
+         0x07,
+         {{QLocale::Germany, 1},
+          {QLocale::Switzerland, 2},
+          {QLocale::Austria, 3},
+          {QLocale::Luxembourg, 4},
+          {QLocale::Liechtenstein, 5}}},
         {QLocale::Spanish, 0x0A, {{QLocale::Mexico, 2}, {QLocale::Spain, 3}}},
         {QLocale::Italian, 0x10, {{QLocale::Italy, 1}, {QLocale::Switzerland, 2}}},
         {QLocale::Dutch, 0x13, {{QLocale::Netherlands, 1}, {QLocale::Belgium, 2}}},
@@ -221,13 +233,14 @@ HelpDiagnosticInputs HelpDiagnosticInputs::FromProcess(int argc, char **argv) {
         inputs.Arguments << QFile::decodeName(argv[i]);
     inputs.TempDirectory = QDir::tempPath();
     inputs.HelpViewerPath = pexor::HelpViewerPath();
-    utsname system {};
+    utsname system{};
     if (uname(&system) == 0) {
         inputs.SystemName = QString::fromLocal8Bit(system.sysname);
         // "6.1.0-18-amd64": the leading numbers are the version.
-        const QStringList numbers = QString::fromLocal8Bit(system.release)
-                                        .section(QRegularExpression(QStringLiteral("[^0-9.]")), 0, 0)
-                                        .split(QLatin1Char('.'));
+        const QStringList numbers =
+            QString::fromLocal8Bit(system.release)
+                .section(QRegularExpression(QStringLiteral("[^0-9.]")), 0, 0)
+                .split(QLatin1Char('.'));
         inputs.SystemMajor = numbers.value(0).toInt();
         inputs.SystemMinor = numbers.value(1).toInt();
         inputs.SystemBuild = numbers.value(2).toInt();
@@ -303,7 +316,9 @@ void HelpDiagnostics::DiagnosticDump() const {
     const QString date = QLocale::c().toString(now.date(), inputs_.Settings.ShortDateFormat) +
                          QLatin1Char(' ') + TimeText(now);
     const LocaleIdentifier locale = LocaleIdentifierOf(inputs_.SystemLocale);
-    const auto yesNo = [](bool value) { return Tab(value ? QStringLiteral("YES") : QStringLiteral("NO")); };
+    const auto yesNo = [](bool value) {
+        return Tab(value ? QStringLiteral("YES") : QStringLiteral("NO"));
+    };
 
     DiagnosticLine(QStringLiteral("!Filename:             %s"), {Tab(fileName)});
     DiagnosticLine(QStringLiteral("!Date:                 %s"), {Tab(date)});
@@ -311,7 +326,8 @@ void HelpDiagnostics::DiagnosticDump() const {
                    {Tab(inputs_.SystemName), QString::number(inputs_.SystemMajor),
                     QString::number(inputs_.SystemMinor), QString::number(inputs_.SystemBuild)});
     DiagnosticLine(QStringLiteral("!SysLocale.DefaultLCID: %s"), {Tab(Hex4(locale.Lcid))});
-    DiagnosticLine(QStringLiteral("!SysLocale.PriLangID:   %s"), {Tab(Hex4(locale.PrimaryLanguage))});
+    DiagnosticLine(QStringLiteral("!SysLocale.PriLangID:   %s"),
+                   {Tab(Hex4(locale.PrimaryLanguage))});
     DiagnosticLine(QStringLiteral("!SysLocale.SubLangID:   %s"), {Tab(Hex4(locale.SubLanguage))});
     DiagnosticLine(QStringLiteral("!DecimalSeparator:      %s"),
                    {Tab(QString(inputs_.Settings.DecimalSeparator))});

@@ -42,7 +42,8 @@ void SetHelpViewerPathOverride(std::optional<QString> path) {
 }
 
 QString HelpViewerPath() {
-    const QString path = PathOverride() ? *PathOverride() : Registry().HelpViewerLibrary().value_or(QString());
+    const QString path =
+        PathOverride() ? *PathOverride() : Registry().HelpViewerLibrary().value_or(QString());
     if (path.isEmpty() || !QFileInfo::exists(path))
         return {};
     return path;

@@ -1,7 +1,6 @@
 #include "platform/DynamicLibrary.h"
 
 #include <QFile>
-
 #include <dlfcn.h>
 
 namespace pexor {

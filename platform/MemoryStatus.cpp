@@ -2,9 +2,7 @@
 
 #include <QFile>
 #include <QList>
-
 #include <algorithm>
-
 #include <sys/sysinfo.h>
 
 namespace pexor {
@@ -37,7 +35,8 @@ int MemoryLoadOf(std::uint64_t total, std::uint64_t available) {
         available = total;
     const std::uint64_t used = total - available;
     // Scaled in long double so that terabyte totals do not overflow.
-    const long double share = static_cast<long double>(used) * 100.0L / static_cast<long double>(total);
+    const long double share =
+        static_cast<long double>(used) * 100.0L / static_cast<long double>(total);
     return static_cast<int>(share + 0.5L);
 }
 

@@ -4,11 +4,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <cerrno>
 #include <pwd.h>
 #include <unistd.h>
-
 #include <vector>
 
 namespace pexor {
@@ -20,11 +18,12 @@ Registry::Registry(QString programDirectory) : programDirectory_(std::move(progr
 QStringList Registry::HelpViewerDirectories() const {
     if (programDirectory_.isEmpty())
         return {};
-    QStringList directories = {programDirectory_,
-                               QDir::cleanPath(programDirectory_ + QStringLiteral("/../lib/pexor"))};
+    QStringList directories = {
+        programDirectory_, QDir::cleanPath(programDirectory_ + QStringLiteral("/../lib/pexor"))};
     // A system-wide install puts libraries in the architecture's own lib folder.
     const QDir lib(QDir::cleanPath(programDirectory_ + QStringLiteral("/../lib")));
-    for (const QString &architecture : lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QString &architecture :
+         lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         const QString candidate = lib.filePath(architecture + QStringLiteral("/pexor"));
         if (architecture != QLatin1String("pexor") && QFileInfo(candidate).isDir())
             directories << candidate;
@@ -40,9 +39,8 @@ std::optional<QString> Registry::HelpViewerLibrary() const {
             return plain.filePath();
         // Without the development link, the versioned file itself; the last
         // by name is the newest.
-        const QFileInfoList versioned =
-            dir.entryInfoList({HelpViewerLibraryName + QStringLiteral(".*")},
-                              QDir::Files, QDir::Name);
+        const QFileInfoList versioned = dir.entryInfoList(
+            {HelpViewerLibraryName + QStringLiteral(".*")}, QDir::Files, QDir::Name);
         if (!versioned.isEmpty())
             return versioned.last().filePath();
     }
@@ -66,7 +64,7 @@ std::optional<QString> Registry::RegisteredOwner() const {
     if (size <= 0)
         size = 16384;
     std::vector<char> buffer(static_cast<std::size_t>(size));
-    passwd entry {};
+    passwd entry{};
     passwd *found = nullptr;
     while (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
            buffer.size() < (1u << 20))

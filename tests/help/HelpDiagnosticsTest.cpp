@@ -1,12 +1,14 @@
 #include "help/HelpDiagnostics.h"
+
 #include "platform/ProgramPath.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <unistd.h>
+
+#include <array>
 
 namespace pexor {
 namespace {
@@ -151,7 +153,8 @@ TEST_F(HelpDiagnosticsTest, UnwritableProgramDirectorySendsTheReportToTheTempora
     diagnostics.DiagnosticDump();
     const QStringList lines = ReportLines(temp.filePath(QStringLiteral("HHDebug.txt")));
     ASSERT_EQ(lines.size(), 22);
-    EXPECT_EQ(lines[0], QStringLiteral("Filename:             \t") + temp.filePath(QStringLiteral("HHDebug.txt")));
+    EXPECT_EQ(lines[0], QStringLiteral("Filename:             \t") +
+                            temp.filePath(QStringLiteral("HHDebug.txt")));
     EXPECT_EQ(lines[12], QStringLiteral("_ModuleDir =        \t") + blocker);
 
     // Without a temporary directory either, the root is left.
@@ -186,15 +189,17 @@ TEST_F(HelpDiagnosticsTest, DiagnosticLineRules) {
     WriteFile(ProgramReport(), "kept\r\n");
     diagnostics.DiagnosticLine(QStringLiteral("-"));
     diagnostics.DiagnosticLine(QStringLiteral("="));
-    diagnostics.DiagnosticLine(QStringLiteral("!%s = %d%%"), {QStringLiteral("a%sb"), QStringLiteral("7")});
+    diagnostics.DiagnosticLine(QStringLiteral("!%s = %d%%"),
+                               {QStringLiteral("a%sb"), QStringLiteral("7")});
     diagnostics.DiagnosticLine(QStringLiteral("-x"));
     diagnostics.DiagnosticLine(QStringLiteral("%s"), {QStringLiteral("-")});
     diagnostics.DiagnosticLine(QStringLiteral("texte %s"), {QStringLiteral("\tlibre")});
     diagnostics.DiagnosticLine(QStringLiteral("--"));
-    EXPECT_EQ(ReportLines(ProgramReport()),
-              QStringList({QStringLiteral("kept"), Dashes(QLatin1Char('-')), Dashes(QLatin1Char('=')),
-                           QStringLiteral("a%sb = 7%"), QStringLiteral("x"), Dashes(QLatin1Char('-')),
-                           QStringLiteral("texte \tlibre   14:03:27"), QStringLiteral("-")}));
+    EXPECT_EQ(
+        ReportLines(ProgramReport()),
+        QStringList({QStringLiteral("kept"), Dashes(QLatin1Char('-')), Dashes(QLatin1Char('=')),
+                     QStringLiteral("a%sb = 7%"), QStringLiteral("x"), Dashes(QLatin1Char('-')),
+                     QStringLiteral("texte \tlibre   14:03:27"), QStringLiteral("-")}));
 }
 
 TEST_F(HelpDiagnosticsTest, VersionsFromTheFilesTheyName) {
@@ -265,15 +270,18 @@ TEST(HelpFriendlyVersion, TableOne) {
 
 TEST(BrowserFriendlyVersion, TableTwoAndTheAdjustment) {
     EXPECT_EQ(BrowserFriendlyVersion({}), QString());
-    EXPECT_EQ(BrowserFriendlyVersion(Version(6, 0, 2600, 1)), QStringLiteral("> Internet Explorer 6"));
+    EXPECT_EQ(BrowserFriendlyVersion(Version(6, 0, 2600, 1)),
+              QStringLiteral("> Internet Explorer 6"));
     EXPECT_EQ(BrowserFriendlyVersion(Version(6, 0, 2600, 0)),
               QStringLiteral("Internet Explorer 6 (Windows XP)"));
-    EXPECT_EQ(BrowserFriendlyVersion(Version(5, 50, 4134, 600)), QStringLiteral("Internet Explorer 5.5"));
+    EXPECT_EQ(BrowserFriendlyVersion(Version(5, 50, 4134, 600)),
+              QStringLiteral("Internet Explorer 5.5"));
     EXPECT_EQ(BrowserFriendlyVersion(Version(5, 50, 4134, 599)),
               QStringLiteral("Internet Explorer 5.5 for Windows Me (4.90.3000)"));
     EXPECT_EQ(BrowserFriendlyVersion(Version(5, 50, 4030, 2400)),
               QStringLiteral("Internet Explorer 5.5 & Internet Tools Beta"));
-    EXPECT_EQ(BrowserFriendlyVersion(Version(4, 40, 308, 0)), QStringLiteral("Internet Explorer 1.0 (Plus!)"));
+    EXPECT_EQ(BrowserFriendlyVersion(Version(4, 40, 308, 0)),
+              QStringLiteral("Internet Explorer 1.0 (Plus!)"));
     EXPECT_EQ(BrowserFriendlyVersion(Version(4, 40, 307, 9)),
               QStringLiteral("< Internet Explorer 1.0 (Plus!)"));
 
@@ -303,17 +311,12 @@ TEST(LocaleIdentifier, LanguageAndCountry) {
     };
     EXPECT_EQ(id(QLocale::French, QLocale::France), (std::array<unsigned, 3>{0x040C, 0x0C, 1}));
     EXPECT_EQ(id(QLocale::French, QLocale::Canada), (std::array<unsigned, 3>{0x0C0C, 0x0C, 3}));
-    EXPECT_EQ(id(QLocale::English, QLocale::UnitedStates), (std::array<unsigned, 3>{0x0409, 0x09, 1}));
+    EXPECT_EQ(id(QLocale::English, QLocale::UnitedStates),
+              (std::array<unsigned, 3>{0x0409, 0x09, 1}));
     EXPECT_EQ(id(QLocale::German, QLocale::Belgium), (std::array<unsigned, 3>{0x0407, 0x07, 1}));
     EXPECT_EQ(id(QLocale::Japanese, QLocale::Japan), (std::array<unsigned, 3>{0, 0, 0}));
     const LocaleIdentifier c = LocaleIdentifierOf(QLocale::c());
     EXPECT_EQ(c.Lcid, 0x040Cu);
-}
-
-TEST(WithoutTrailingSeparators, DropsEverySlashAtTheEnd) {
-    EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("/tmp//")), QStringLiteral("/tmp"));
-    EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("/opt/pexor")), QStringLiteral("/opt/pexor"));
-    EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("/")), QString());
 }
 
 } // namespace

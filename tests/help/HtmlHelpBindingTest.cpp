@@ -1,5 +1,6 @@
-#include "help/HelpDiagnostics.h"
 #include "help/HtmlHelpBinding.h"
+
+#include "help/HelpDiagnostics.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,17 +2,16 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <dlfcn.h>
+#include <gtest/gtest.h>
 
 namespace pexor {
 namespace {
 
 TEST(DynamicLibrary, LoadsFindsAndFrees) {
     // The C library this test runs on, named by its full path.
-    Dl_info info {};
+    Dl_info info{};
     ASSERT_NE(dladdr(reinterpret_cast<void *>(&std::strlen), &info), 0);
     const LibraryHandle library = LoadLibrary(QFile::decodeName(info.dli_fname));
     ASSERT_NE(library, nullptr);

@@ -11,10 +11,11 @@ namespace {
 TEST(FileVersion, FromTheNumbersAfterSo) {
     EXPECT_EQ(FileVersionFromName(QStringLiteral("libpexorhelp.so.4.74.9273.0")),
               (FileVersion{4, 74, 9273, 0}));
-    EXPECT_EQ(FileVersionFromName(QStringLiteral("libx.so.65535.0.0.1")), (FileVersion{65535, 0, 0, 1}));
-    for (const char *name : {"libpexorhelp.so", "libpexorhelp.so.4", "libx.so.1.2.3", "libx.so.1.2.3.4.5",
-                             "libx.so.1.2.65536.0", "libx.so.1.2.x.0", "libx.so.1..3.4", "notes.txt",
-                             "libx.so.-1.2.3.4", "libx.so.+1.2.3.4"})
+    EXPECT_EQ(FileVersionFromName(QStringLiteral("libx.so.65535.0.0.1")),
+              (FileVersion{65535, 0, 0, 1}));
+    for (const char *name : {"libpexorhelp.so", "libpexorhelp.so.4", "libx.so.1.2.3",
+                             "libx.so.1.2.3.4.5", "libx.so.1.2.65536.0", "libx.so.1.2.x.0",
+                             "libx.so.1..3.4", "notes.txt", "libx.so.-1.2.3.4", "libx.so.+1.2.3.4"})
         EXPECT_EQ(FileVersionFromName(QString::fromLatin1(name)), std::nullopt) << name;
     EXPECT_EQ((FileVersion{4, 74, 9273, 0}).ToString(), QStringLiteral("4.74.9273.0"));
     EXPECT_LT((FileVersion{4, 73, 65535, 0}), (FileVersion{4, 74, 0, 0}));
@@ -44,7 +45,8 @@ TEST(FileVersion, ReadsTheRealFileBehindLinks) {
     EXPECT_EQ(ReadFileVersion(dir.filePath(QStringLiteral("libgone.so.1.2.3.4"))), std::nullopt);
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("libdir.so.1.2.3.4")));
     EXPECT_EQ(ReadFileVersion(dir.filePath(QStringLiteral("libdir.so.1.2.3.4"))), std::nullopt);
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("libdead.so"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")),
+                            dir.filePath(QStringLiteral("libdead.so"))));
     EXPECT_EQ(ReadFileVersion(dir.filePath(QStringLiteral("libdead.so"))), std::nullopt);
 }
 

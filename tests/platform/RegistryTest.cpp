@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
 #include <pwd.h>
 #include <unistd.h>
 
@@ -37,11 +36,13 @@ TEST(Registry, HelpViewerBesideTheProgramThenUnderThePrefix) {
     ASSERT_TRUE(QDir().mkpath(prefix.filePath(QStringLiteral("lib/other"))));
     EXPECT_EQ(registry.HelpViewerDirectories(), QStringList({bin, lib, multiarch}));
     Touch(multiarch + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
-    EXPECT_EQ(registry.HelpViewerLibrary(), multiarch + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
+    EXPECT_EQ(registry.HelpViewerLibrary(),
+              multiarch + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
 
     Touch(lib + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
     EXPECT_EQ(registry.HelpViewerLibrary(), lib + QStringLiteral("/libpexorhelp.so.4.74.9273.0"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("libpexorhelp.so.4.74.9273.0"), lib + QStringLiteral("/libpexorhelp.so")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("libpexorhelp.so.4.74.9273.0"),
+                            lib + QStringLiteral("/libpexorhelp.so")));
     EXPECT_EQ(registry.HelpViewerLibrary(), lib + QStringLiteral("/libpexorhelp.so"));
 
     Touch(bin + QStringLiteral("/libpexorhelp.so.4.74.8702.0"));
@@ -51,7 +52,8 @@ TEST(Registry, HelpViewerBesideTheProgramThenUnderThePrefix) {
 }
 
 TEST(Registry, FullNameFromThePasswordEntry) {
-    EXPECT_EQ(FullNameFromGecos("Jean Dupont,Bureau 3,01 02 03 04 05,", "jean"), QStringLiteral("Jean Dupont"));
+    EXPECT_EQ(FullNameFromGecos("Jean Dupont,Bureau 3,01 02 03 04 05,", "jean"),
+              QStringLiteral("Jean Dupont"));
     EXPECT_EQ(FullNameFromGecos("Hélène Martin", "helene"), QStringLiteral("Hélène Martin"));
     EXPECT_EQ(FullNameFromGecos("& Durand,,,", "paul"), QStringLiteral("Paul Durand"));
     EXPECT_EQ(FullNameFromGecos(",,,", "paul"), QString());
@@ -61,7 +63,8 @@ TEST(Registry, FullNameFromThePasswordEntry) {
 TEST(Registry, OwnerAndOrganization) {
     const passwd *entry = getpwuid(geteuid());
     ASSERT_NE(entry, nullptr);
-    const QString expected = FullNameFromGecos(entry->pw_gecos ? entry->pw_gecos : "", entry->pw_name);
+    const QString expected =
+        FullNameFromGecos(entry->pw_gecos ? entry->pw_gecos : "", entry->pw_name);
     const std::optional<QString> owner = Registry(QString()).RegisteredOwner();
     if (expected.isEmpty())
         EXPECT_EQ(owner, std::nullopt);
@@ -71,7 +74,8 @@ TEST(Registry, OwnerAndOrganization) {
     const QByteArray saved = qgetenv("ORGANIZATION");
     const bool had = qEnvironmentVariableIsSet("ORGANIZATION");
     qputenv("ORGANIZATION", "Cabinet médical des Tilleuls");
-    EXPECT_EQ(Registry(QString()).RegisteredOrganization(), QStringLiteral("Cabinet médical des Tilleuls"));
+    EXPECT_EQ(Registry(QString()).RegisteredOrganization(),
+              QStringLiteral("Cabinet médical des Tilleuls"));
     qputenv("ORGANIZATION", "");
     EXPECT_EQ(Registry(QString()).RegisteredOrganization(), std::nullopt);
     qunsetenv("ORGANIZATION");

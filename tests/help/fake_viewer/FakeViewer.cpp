@@ -47,7 +47,6 @@ __attribute__((visibility("default"))) void *HtmlHelpW(void *owner, const char16
     Record("W", owner, narrow, command, data);
     return Answer(command);
 }
-
 }
 
 // Notes the unload, so a test sees close-all come before it.
