@@ -1,12 +1,12 @@
 #include "controls/PopupCalendar.h"
 
 #include "controls/CalendarTexts.h"
+#include "controls/ControlScaling.h"
 #include "controls/NavGlyphs.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <cmath>
 
 namespace pexor {
@@ -158,9 +158,8 @@ void TPopupCalendar::DayClick(Qt::MouseButton button, Qt::KeyboardModifiers modi
 
 TPopupCalendar *CreateCalendarPopup(QWidget *owner, Qt::LayoutDirection direction) {
     auto *popup = new TPopupCalendar(owner);
-    const QScreen *screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
-    const int ppi = screen != nullptr ? int(std::lround(screen->logicalDotsPerInch())) : 96;
-    if (ppi != 96 && ppi > 0) {
+    const int ppi = ScreenPixelsPerInch(owner);
+    if (ppi != 96) {
         popup->ScaleBy(ppi, 96);
         popup->Calendar()->setFont(popup->font());
         popup->setFont(CalendarMessageFont());

@@ -1,5 +1,6 @@
 #include "controls/PopupWindow.h"
 
+#include "controls/ControlScaling.h"
 #include "controls/Frame3D.h"
 #include "platform/QtCanvas.h"
 #include "platform/Rounding.h"
@@ -8,23 +9,6 @@
 #include <QPainter>
 
 namespace pexor {
-
-namespace {
-
-void ScaleChildren(QWidget *widget, int multiplier, int divisor) {
-    for (QObject *child : widget->children()) {
-        auto *w = qobject_cast<QWidget *>(child);
-        if (w == nullptr || w->isWindow())
-            continue;
-        const QRect g = w->geometry();
-        w->setGeometry(MulDiv(g.x(), multiplier, divisor), MulDiv(g.y(), multiplier, divisor),
-                       MulDiv(g.width(), multiplier, divisor),
-                       MulDiv(g.height(), multiplier, divisor));
-        ScaleChildren(w, multiplier, divisor);
-    }
-}
-
-} // namespace
 
 TPopupWindow::TPopupWindow(QWidget *owner)
     // A tool-tip kind of window is never activated by the window manager and
@@ -67,7 +51,7 @@ void TPopupWindow::ScaleBy(int multiplier, int divisor) {
     if (multiplier == divisor || divisor == 0)
         return;
     resize(MulDiv(width(), multiplier, divisor), MulDiv(height(), multiplier, divisor));
-    ScaleChildren(this, multiplier, divisor);
+    ScaleChildControls(this, multiplier, divisor);
 }
 
 void TPopupWindow::paintEvent(QPaintEvent *) {
