@@ -68,7 +68,9 @@ ChmArchive::ChmArchive(QString path, chmFile *handle) : path_(std::move(path)), 
     }
 }
 
-ChmArchive::~ChmArchive() { chm_close(handle_); }
+ChmArchive::~ChmArchive() {
+    chm_close(handle_);
+}
 
 QString ChmArchive::NormalizePath(const QString &path) {
     QString unified = path;
@@ -101,15 +103,17 @@ std::optional<QByteArray> ChmArchive::Read(const QString &path) const {
     if (stored.isEmpty())
         return std::nullopt;
     chmUnitInfo unit{};
-    if (chm_resolve_object(handle_, rawNames_.value(stored).constData(), &unit) != CHM_RESOLVE_SUCCESS)
+    if (chm_resolve_object(handle_, rawNames_.value(stored).constData(), &unit) !=
+        CHM_RESOLVE_SUCCESS)
         return std::nullopt;
     if (unit.length > static_cast<LONGUINT64>(MaxFileSize))
         return std::nullopt;
     QByteArray data(static_cast<qsizetype>(unit.length), Qt::Uninitialized);
     if (unit.length == 0)
         return data;
-    const LONGINT64 got = chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char *>(data.data()), 0,
-                                              static_cast<LONGINT64>(unit.length));
+    const LONGINT64 got =
+        chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char *>(data.data()), 0,
+                            static_cast<LONGINT64>(unit.length));
     if (got != static_cast<LONGINT64>(unit.length))
         return std::nullopt;
     return data;
@@ -151,7 +155,9 @@ void ChmArchive::ReadSystemSettings() {
 
 void ChmArchive::ChooseFallbacks() {
     // Settings that name a file the archive lacks are as good as absent.
-    auto stored = [this](const QString &name) { return name.isEmpty() ? QString() : Resolve(name); };
+    auto stored = [this](const QString &name) {
+        return name.isEmpty() ? QString() : Resolve(name);
+    };
     contentsFile_ = stored(contentsFile_);
     indexFile_ = stored(indexFile_);
     QString topic = defaultTopic_;
@@ -169,7 +175,8 @@ void ChmArchive::ChooseFallbacks() {
             }
     }
     if (defaultTopic_.isEmpty()) {
-        for (const char *candidate : {"/index.htm", "/index.html", "/default.htm", "/default.html"}) {
+        for (const char *candidate :
+             {"/index.htm", "/index.html", "/default.htm", "/default.html"}) {
             defaultTopic_ = Resolve(QLatin1String(candidate));
             if (!defaultTopic_.isEmpty())
                 break;

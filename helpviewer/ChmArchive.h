@@ -54,7 +54,7 @@ private:
     QString path_;
     chmFile *handle_;
     QStringList files_;
-    QHash<QString, QByteArray> rawNames_;  // as decoded -> as stored
+    QHash<QString, QByteArray> rawNames_; // as decoded -> as stored
     QHash<QString, QString> byLowerCase_;
     QString defaultTopic_;
     QString contentsFile_;

@@ -83,7 +83,8 @@ void ChmBrowser::FollowLink(const QUrl &link) {
         return;
     }
     const QString scheme = target.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+        scheme == QLatin1String("mailto"))
         QDesktopServices::openUrl(target);
 }
 

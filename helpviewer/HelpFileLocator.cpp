@@ -13,7 +13,8 @@ QString ExistingFile(const QString &path) {
 }
 
 QString RunningProgramDirectory() {
-    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath()).absolutePath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath())
+        .absolutePath();
 }
 
 QStringList InstalledDataDirectories(const QString &programDirectory) {
@@ -27,10 +28,12 @@ QStringList InstalledDataDirectories(const QString &programDirectory) {
 } // namespace
 
 HelpFileLocator::HelpFileLocator()
-    : HelpFileLocator(RunningProgramDirectory(), InstalledDataDirectories(RunningProgramDirectory())) {}
+    : HelpFileLocator(RunningProgramDirectory(),
+                      InstalledDataDirectories(RunningProgramDirectory())) {}
 
 HelpFileLocator::HelpFileLocator(QString programDirectory, QStringList dataDirectories)
-    : programDirectory_(std::move(programDirectory)), dataDirectories_(std::move(dataDirectories)) {}
+    : programDirectory_(std::move(programDirectory)), dataDirectories_(std::move(dataDirectories)) {
+}
 
 QString HelpFileLocator::Locate(const QString &name) const {
     if (name.isEmpty())

@@ -21,7 +21,8 @@ namespace {
 
 constexpr int TargetRole = Qt::UserRole;
 
-QToolButton *MakeButton(QWidget *parent, const QString &name, const QString &text, QStyle::StandardPixmap icon) {
+QToolButton *MakeButton(QWidget *parent, const QString &name, const QString &text,
+                        QStyle::StandardPixmap icon) {
     auto *button = new QToolButton(parent);
     button->setObjectName(name);
     button->setText(text);
@@ -40,10 +41,12 @@ QString WithoutAnchor(const QString &path) {
 
 } // namespace
 
-HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString &topic, QWidget *parent)
+HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString &topic,
+                       QWidget *parent)
     : QWidget(parent), archive_(std::move(archive)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(archive_->Title().isEmpty() ? QFileInfo(archive_->Path()).fileName() : archive_->Title());
+    setWindowTitle(archive_->Title().isEmpty() ? QFileInfo(archive_->Path()).fileName()
+                                               : archive_->Title());
 
     back_ = MakeButton(this, QStringLiteral("Back"), tr("Précédent"), QStyle::SP_ArrowBack);
     forward_ = MakeButton(this, QStringLiteral("Forward"), tr("Suivant"), QStyle::SP_ArrowForward);
@@ -86,8 +89,10 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString 
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::SelectItemOf);
-    connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) { OpenItem(item); });
-    connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { OpenItem(item); });
+    connect(contents_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *item) { OpenItem(item); });
+    connect(contents_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *item) { OpenItem(item); });
 
     BuildContents();
     ShowTopic(topic);
@@ -121,7 +126,8 @@ void HelpWindow::AddEntries(QTreeWidgetItem *parent, const std::vector<ContentsE
         const QString target = SiteMapTarget(entry.Local);
         item->setText(0, entry.Name.isEmpty() ? target : entry.Name);
         item->setData(0, TargetRole, target);
-        item->setIcon(0, style()->standardIcon(entry.Children.empty() ? QStyle::SP_FileIcon : QStyle::SP_DirIcon));
+        item->setIcon(0, style()->standardIcon(entry.Children.empty() ? QStyle::SP_FileIcon
+                                                                      : QStyle::SP_DirIcon));
         AddEntries(item, entry.Children);
     }
 }

@@ -36,10 +36,12 @@ void *Run(const QString &file, unsigned int command) {
 
 } // namespace pexor
 
-extern "C" PEXORHELP_EXPORT void *HtmlHelpA(void *, const char *file, unsigned int command, std::uintptr_t) {
+extern "C" PEXORHELP_EXPORT void *HtmlHelpA(void *, const char *file, unsigned int command,
+                                            std::uintptr_t) {
     return pexor::Run(file ? QFile::decodeName(file) : QString(), command);
 }
 
-extern "C" PEXORHELP_EXPORT void *HtmlHelpW(void *, const char16_t *file, unsigned int command, std::uintptr_t) {
+extern "C" PEXORHELP_EXPORT void *HtmlHelpW(void *, const char16_t *file, unsigned int command,
+                                            std::uintptr_t) {
     return pexor::Run(file ? QString::fromUtf16(file) : QString(), command);
 }

@@ -49,16 +49,25 @@ QString DecodeEntities(const QString &text) {
     if (!text.contains(QLatin1Char('&')))
         return text;
     static const QHash<QString, QString> named = {
-        {QStringLiteral("amp"), QStringLiteral("&")},   {QStringLiteral("lt"), QStringLiteral("<")},
-        {QStringLiteral("gt"), QStringLiteral(">")},    {QStringLiteral("quot"), QStringLiteral("\"")},
-        {QStringLiteral("apos"), QStringLiteral("'")},  {QStringLiteral("nbsp"), QString(QChar(0xA0))},
-        {QStringLiteral("eacute"), QStringLiteral("é")}, {QStringLiteral("egrave"), QStringLiteral("è")},
-        {QStringLiteral("ecirc"), QStringLiteral("ê")},  {QStringLiteral("agrave"), QStringLiteral("à")},
-        {QStringLiteral("acirc"), QStringLiteral("â")},  {QStringLiteral("ccedil"), QStringLiteral("ç")},
-        {QStringLiteral("ocirc"), QStringLiteral("ô")},  {QStringLiteral("ugrave"), QStringLiteral("ù")},
-        {QStringLiteral("icirc"), QStringLiteral("î")},  {QStringLiteral("Eacute"), QStringLiteral("É")},
+        {QStringLiteral("amp"), QStringLiteral("&")},
+        {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},
+        {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")},
+        {QStringLiteral("nbsp"), QString(QChar(0xA0))},
+        {QStringLiteral("eacute"), QStringLiteral("é")},
+        {QStringLiteral("egrave"), QStringLiteral("è")},
+        {QStringLiteral("ecirc"), QStringLiteral("ê")},
+        {QStringLiteral("agrave"), QStringLiteral("à")},
+        {QStringLiteral("acirc"), QStringLiteral("â")},
+        {QStringLiteral("ccedil"), QStringLiteral("ç")},
+        {QStringLiteral("ocirc"), QStringLiteral("ô")},
+        {QStringLiteral("ugrave"), QStringLiteral("ù")},
+        {QStringLiteral("icirc"), QStringLiteral("î")},
+        {QStringLiteral("Eacute"), QStringLiteral("É")},
     };
-    static const QRegularExpression reference(QStringLiteral("&(#[0-9]+|#[xX][0-9a-fA-F]+|[A-Za-z]+);"));
+    static const QRegularExpression reference(
+        QStringLiteral("&(#[0-9]+|#[xX][0-9a-fA-F]+|[A-Za-z]+);"));
     QString result;
     qsizetype last = 0;
     auto it = reference.globalMatch(text);
@@ -68,7 +77,8 @@ QString DecodeEntities(const QString &text) {
         QString replacement;
         if (body.startsWith(QLatin1Char('#'))) {
             bool ok = false;
-            const bool hex = body.size() > 1 && (body[1] == QLatin1Char('x') || body[1] == QLatin1Char('X'));
+            const bool hex =
+                body.size() > 1 && (body[1] == QLatin1Char('x') || body[1] == QLatin1Char('X'));
             const uint code = hex ? body.mid(2).toUInt(&ok, 16) : body.mid(1).toUInt(&ok, 10);
             // Surrogates and out-of-range code points are not characters.
             if (ok && code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {

@@ -69,9 +69,11 @@ std::vector<ContentsEntry> ParseSiteMap(const QString &html) {
             const QString key = AttributeValue(attributes, QLatin1String("name"));
             const QString value = AttributeValue(attributes, QLatin1String("value"));
             // Merged files repeat "Name"; the first one is the entry's title.
-            if (key.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && pending.Name.isEmpty())
+            if (key.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 &&
+                pending.Name.isEmpty())
                 pending.Name = value.trimmed();
-            else if (key.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 && pending.Local.isEmpty())
+            else if (key.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 &&
+                     pending.Local.isEmpty())
                 pending.Local = value.trimmed();
         }
     }

@@ -1,6 +1,7 @@
 #include "helpviewer/ChmArchive.h"
-#include "helpviewer/SiteMap.h"
+
 #include "helpviewer/HtmlText.h"
+#include "helpviewer/SiteMap.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,21 +42,26 @@ TEST_F(BuiltHelpFile, CarriesItsSettingsAndPages) {
     EXPECT_EQ(archive->ContentsFile(), QStringLiteral("/Pexor.hhc"));
     EXPECT_EQ(archive->IndexFile(), QStringLiteral("/Pexor.hhk"));
     EXPECT_EQ(archive->Title(), QStringLiteral("Aide de Pexor"));
-    for (const char *page : {"/index.htm", "/demarrer.htm", "/saisir.htm", "/effacer.htm", "/courbe.htm",
-                             "/imprimer.htm", "/fichier.htm", "/clavier.htm", "/tp_inr.htm", "/style.css",
-                             "/images/courbe.png"})
+    for (const char *page : {"/index.htm", "/demarrer.htm", "/saisir.htm", "/effacer.htm",
+                             "/courbe.htm", "/imprimer.htm", "/fichier.htm", "/clavier.htm",
+                             "/tp_inr.htm", "/style.css", "/images/courbe.png"})
         EXPECT_TRUE(archive->Files().contains(QLatin1String(page))) << page;
     // The compiler's own entries are not listed as the author's files.
     for (const QString &file : archive->Files())
-        EXPECT_FALSE(file.startsWith(QLatin1String("/#")) || file.endsWith(QLatin1Char('/'))) << file.toStdString();
+        EXPECT_FALSE(file.startsWith(QLatin1String("/#")) || file.endsWith(QLatin1Char('/')))
+            << file.toStdString();
 }
 
 TEST_F(BuiltHelpFile, ReadsFilesByteForByte) {
-    EXPECT_EQ(archive->Read(QStringLiteral("/images/courbe.png")), SourceBytes(QStringLiteral("images/courbe.png")));
-    EXPECT_EQ(archive->Read(QStringLiteral("saisir.htm")), SourceBytes(QStringLiteral("saisir.htm")));
+    EXPECT_EQ(archive->Read(QStringLiteral("/images/courbe.png")),
+              SourceBytes(QStringLiteral("images/courbe.png")));
+    EXPECT_EQ(archive->Read(QStringLiteral("saisir.htm")),
+              SourceBytes(QStringLiteral("saisir.htm")));
     // Links written on other systems differ in case and separators.
-    EXPECT_EQ(archive->Resolve(QStringLiteral("\\IMAGES\\Courbe.PNG")), QStringLiteral("/images/courbe.png"));
-    EXPECT_EQ(archive->Resolve(QStringLiteral("/images/../index.htm")), QStringLiteral("/index.htm"));
+    EXPECT_EQ(archive->Resolve(QStringLiteral("\\IMAGES\\Courbe.PNG")),
+              QStringLiteral("/images/courbe.png"));
+    EXPECT_EQ(archive->Resolve(QStringLiteral("/images/../index.htm")),
+              QStringLiteral("/index.htm"));
     EXPECT_FALSE(archive->Read(QStringLiteral("/absent.htm")).has_value());
     EXPECT_FALSE(archive->Read(QStringLiteral("/images/")).has_value());
     EXPECT_FALSE(archive->Read(QStringLiteral("/")).has_value());
@@ -91,7 +97,8 @@ TEST_F(BuiltHelpFile, EveryLinkAndPictureOfEveryPageIsInside) {
         auto it = reference.globalMatch(html);
         while (it.hasNext()) {
             const QString target = it.next().captured(1).section(QLatin1Char('#'), 0, 0);
-            EXPECT_TRUE(archive->Contains(target)) << file.toStdString() << " -> " << target.toStdString();
+            EXPECT_TRUE(archive->Contains(target))
+                << file.toStdString() << " -> " << target.toStdString();
             ++checked;
         }
     }
@@ -135,8 +142,10 @@ TEST(ChmArchiveOpen, TruncatedFileDoesNotCrash) {
 
 TEST(ChmArchivePaths, NormalizeStaysInsideTheRoot) {
     EXPECT_EQ(ChmArchive::NormalizePath(QStringLiteral("index.htm")), QStringLiteral("/index.htm"));
-    EXPECT_EQ(ChmArchive::NormalizePath(QStringLiteral("..\\..\\a\\b.htm")), QStringLiteral("/a/b.htm"));
+    EXPECT_EQ(ChmArchive::NormalizePath(QStringLiteral("..\\..\\a\\b.htm")),
+              QStringLiteral("/a/b.htm"));
     EXPECT_EQ(ChmArchive::NormalizePath(QStringLiteral("./x//../y.htm")), QStringLiteral("/y.htm"));
-    EXPECT_EQ(ChmArchive::NormalizePath(QStringLiteral("/../../etc/passwd")), QStringLiteral("/etc/passwd"));
+    EXPECT_EQ(ChmArchive::NormalizePath(QStringLiteral("/../../etc/passwd")),
+              QStringLiteral("/etc/passwd"));
     EXPECT_EQ(ChmArchive::NormalizePath(QString()), QStringLiteral("/"));
 }

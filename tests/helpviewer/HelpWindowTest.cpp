@@ -1,10 +1,11 @@
-#include "helpviewer/ChmArchive.h"
-#include "helpviewer/ChmBrowser.h"
 #include "helpviewer/HelpWindow.h"
 
+#include "helpviewer/ChmArchive.h"
+#include "helpviewer/ChmBrowser.h"
+
 #include <QImage>
-#include <QTextBlock>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -16,7 +17,8 @@ namespace {
 class HelpWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::shared_ptr<const ChmArchive> archive = ChmArchive::Open(QStringLiteral(PEXOR_TEST_HELP_FILE));
+        std::shared_ptr<const ChmArchive> archive =
+            ChmArchive::Open(QStringLiteral(PEXOR_TEST_HELP_FILE));
         ASSERT_NE(archive, nullptr);
         window = std::make_unique<HelpWindow>(archive);
         browser = window->findChild<ChmBrowser *>(QStringLiteral("Browser"));
@@ -27,7 +29,8 @@ protected:
 
     QString ShownPath() const { return ChmBrowser::ArchivePathOf(browser->source()); }
     QTreeWidgetItem *Item(const QString &text) const {
-        const QList<QTreeWidgetItem *> found = contents->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        const QList<QTreeWidgetItem *> found =
+            contents->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.first();
     }
 
@@ -54,13 +57,21 @@ TEST_F(HelpWindowTest, OpensOnTheDefaultTopicWithItsContents) {
 }
 
 TEST_F(HelpWindowTest, ServesPicturesAndStyleFromTheFile) {
-    const QVariant picture = browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/courbe.png")));
+    const QVariant picture = browser->loadResource(QTextDocument::ImageResource,
+                                                   QUrl(QStringLiteral("images/courbe.png")));
     ASSERT_EQ(picture.typeId(), QMetaType::QImage);
     EXPECT_EQ(picture.value<QImage>().size(), QSize(320, 170));
-    const QVariant style = browser->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
+    const QVariant style =
+        browser->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
     EXPECT_TRUE(style.toString().contains(QStringLiteral("h1")));
-    EXPECT_FALSE(browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/absente.png"))).isValid());
-    EXPECT_FALSE(browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("file:///etc/passwd"))).isValid());
+    EXPECT_FALSE(
+        browser
+            ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/absente.png")))
+            .isValid());
+    EXPECT_FALSE(
+        browser
+            ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("file:///etc/passwd")))
+            .isValid());
     // The picture the page names is found through the page's own address.
     QStringList pictures;
     for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
@@ -68,7 +79,8 @@ TEST_F(HelpWindowTest, ServesPicturesAndStyleFromTheFile) {
             if (it.fragment().charFormat().isImageFormat())
                 pictures.append(it.fragment().charFormat().toImageFormat().name());
     ASSERT_EQ(pictures, QStringList{QStringLiteral("images/courbe.png")});
-    const QVariant shown = browser->document()->resource(QTextDocument::ImageResource, QUrl(pictures.first()));
+    const QVariant shown =
+        browser->document()->resource(QTextDocument::ImageResource, QUrl(pictures.first()));
     EXPECT_EQ(shown.value<QImage>().size(), QSize(320, 170));
 }
 

@@ -51,7 +51,9 @@ protected:
 } // namespace
 
 TEST_F(ViewerLibrary, ExportsOnlyTheTwoEntryPoints) {
-    EXPECT_NE(QString::fromLatin1(PEXOR_TEST_VIEWER).indexOf(QLatin1String("libpexorhelp.so.4.74.9273.0")), -1);
+    EXPECT_NE(QString::fromLatin1(PEXOR_TEST_VIEWER)
+                  .indexOf(QLatin1String("libpexorhelp.so.4.74.9273.0")),
+              -1);
     EXPECT_EQ(dlsym(handle, "_ZN5pexor13ViewerSession8InstanceEv"), nullptr);
 }
 
@@ -82,7 +84,8 @@ TEST_F(ViewerLibrary, DisplayOpensThenRaisesOneWindowAndCloseAllDestroysIt) {
 }
 
 TEST_F(ViewerLibrary, NamedPageOpensThatPage) {
-    auto *window = static_cast<QWidget *>(helpA(nullptr, PEXOR_TEST_HELP_FILE "::/clavier.htm", DisplayTopic, 0));
+    auto *window = static_cast<QWidget *>(
+        helpA(nullptr, PEXOR_TEST_HELP_FILE "::/clavier.htm", DisplayTopic, 0));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->findChild<QTextBrowser *>(QStringLiteral("Browser"))->source().path(),
               QStringLiteral("/clavier.htm"));
@@ -103,7 +106,8 @@ TEST_F(ViewerLibrary, OtherCommandsAndBadFilesAnswerNull) {
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
     fake.write("ceci n'est pas un fichier d'aide");
     fake.close();
-    EXPECT_EQ(helpA(nullptr, QFile::encodeName(fake.fileName()).constData(), DisplayTopic, 0), nullptr);
+    EXPECT_EQ(helpA(nullptr, QFile::encodeName(fake.fileName()).constData(), DisplayTopic, 0),
+              nullptr);
     EXPECT_EQ(HelpWindows(), 0);
 }
 
@@ -116,23 +120,26 @@ TEST(HelpFileLocator, BesideTheProgramFirstThenTheDataDirectory) {
         QFile file(root.filePath(relative));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     };
-    const HelpFileLocator locator(root.filePath(QStringLiteral("bin")),
-                                  {root.filePath(QStringLiteral("share/pexor")), root.filePath(QStringLiteral("autre"))});
+    const HelpFileLocator locator(
+        root.filePath(QStringLiteral("bin")),
+        {root.filePath(QStringLiteral("share/pexor")), root.filePath(QStringLiteral("autre"))});
     EXPECT_EQ(locator.Locate(QStringLiteral("Pexor.chm")), QString());
     QDir(root.path()).mkpath(QStringLiteral("autre"));
     touch(QStringLiteral("autre/Pexor.chm"));
     EXPECT_EQ(locator.Locate(QStringLiteral("Pexor.chm")),
               QFileInfo(root.filePath(QStringLiteral("autre/Pexor.chm"))).canonicalFilePath());
     touch(QStringLiteral("share/pexor/Pexor.chm"));
-    EXPECT_EQ(locator.Locate(QStringLiteral("Pexor.chm")),
-              QFileInfo(root.filePath(QStringLiteral("share/pexor/Pexor.chm"))).canonicalFilePath());
+    EXPECT_EQ(
+        locator.Locate(QStringLiteral("Pexor.chm")),
+        QFileInfo(root.filePath(QStringLiteral("share/pexor/Pexor.chm"))).canonicalFilePath());
     touch(QStringLiteral("bin/Pexor.chm"));
     EXPECT_EQ(locator.Locate(QStringLiteral("Pexor.chm")),
               QFileInfo(root.filePath(QStringLiteral("bin/Pexor.chm"))).canonicalFilePath());
     // A name with a directory is not searched for elsewhere.
     EXPECT_EQ(locator.Locate(QStringLiteral("autre/Pexor.chm")), QString());
-    EXPECT_EQ(locator.Locate(root.filePath(QStringLiteral("share/pexor/Pexor.chm"))),
-              QFileInfo(root.filePath(QStringLiteral("share/pexor/Pexor.chm"))).canonicalFilePath());
+    EXPECT_EQ(
+        locator.Locate(root.filePath(QStringLiteral("share/pexor/Pexor.chm"))),
+        QFileInfo(root.filePath(QStringLiteral("share/pexor/Pexor.chm"))).canonicalFilePath());
     EXPECT_EQ(locator.Locate(QStringLiteral("bin")), QString());
     EXPECT_EQ(locator.Locate(QString()), QString());
 }
@@ -142,7 +149,8 @@ TEST(HelpFileLocator, DefaultsToTheRunningProgramAndItsPrefix) {
     const QDir program(QCoreApplication::applicationDirPath());
     EXPECT_EQ(locator.ProgramDirectory(), program.path());
     ASSERT_GE(locator.DataDirectories().size(), 1);
-    EXPECT_EQ(locator.DataDirectories().first(), QDir::cleanPath(program.filePath(QStringLiteral("../share/pexor"))));
+    EXPECT_EQ(locator.DataDirectories().first(),
+              QDir::cleanPath(program.filePath(QStringLiteral("../share/pexor"))));
     for (const QString &directory : locator.DataDirectories())
         EXPECT_TRUE(directory.endsWith(QLatin1String("/share/pexor"))) << directory.toStdString();
 }
