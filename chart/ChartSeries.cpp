@@ -37,6 +37,22 @@ TColor PaletteColor(int index) {
     return kPalette[std::size_t(n < 0 ? n + int(kPalette.size()) : n)];
 }
 
+QString FormatPercent(const QString &pattern, double share) {
+    bool scales = false;
+    QChar quote;
+    for (const QChar c : pattern) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+        } else if (c == u'%') {
+            scales = true;
+        }
+    }
+    return FormatFloat(pattern, scales ? share : share * 100.0);
+}
+
 TChartSeries::TChartSeries()
     : marks_(std::make_unique<TSeriesMarks>(this)),
       percentFormat_(QStringLiteral("##0.## %")),
@@ -174,8 +190,8 @@ QString TChartSeries::LabelOrValueText(int valueIndex) const {
 
 QString TChartSeries::PercentText(int valueIndex) const {
     const double total = MainValues().TotalAbs();
-    const double percent = total == 0 ? 100.0 : std::fabs(MarkValue(valueIndex)) * 100.0 / total;
-    return FormatFloat(percentFormat_, percent);
+    const double share = total == 0 ? 1.0 : std::fabs(MarkValue(valueIndex)) / total;
+    return FormatPercent(percentFormat_, share);
 }
 
 QString TChartSeries::MarkText(int valueIndex) const {
@@ -503,7 +519,8 @@ void TChartSeries::DoAfterDrawValues() {
 }
 
 void TChartSeries::DrawAllValues() {
-    if (lastVisibleIndex_ < firstVisibleIndex_)
+    // -1 and -1 mean no visible point, not point -1.
+    if (firstVisibleIndex_ < 0 || lastVisibleIndex_ < firstVisibleIndex_)
         return;
     if (DrawValuesForward()) {
         for (int i = firstVisibleIndex_; i <= lastVisibleIndex_; ++i)

@@ -24,6 +24,11 @@ inline constexpr TColor clDefaultPointColor = 0x20000000;
 // The 16 colours series and points take in turn, indexed modulo 16.
 TColor PaletteColor(int index);
 
+// A share (0.75 for three quarters) as a per-cent text by a pattern such as
+// "##0.## %". FormatFloat already scales by 100 for an unquoted per-cent
+// sign; a pattern without one is given the share times 100.
+QString FormatPercent(const QString &pattern, double share);
+
 using TChartValueLists = std::vector<TChartValueList *>;
 
 // When a dependent series follows its source.

@@ -1,0 +1,176 @@
+#include "chart/ChartEngine.h"
+#include "tests/chart/SeriesTestChart.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace pexor {
+namespace {
+
+std::vector<double> Values(const TChartValueList &list) {
+    std::vector<double> out;
+    for (int i = 0; i < list.Count(); ++i)
+        out.push_back(list.Value(i));
+    return out;
+}
+
+TEST(SeriesValueList, OrderedInsertion) {
+    TChartValueList ascending(nullptr, QStringLiteral("X"));
+    ascending.SetOrder(TChartListOrder::loAscending);
+    EXPECT_EQ(ascending.AddValue(2), 0);
+    EXPECT_EQ(ascending.AddValue(1), 0);
+    EXPECT_EQ(ascending.AddValue(2), 2); // after the equal one already there
+    EXPECT_EQ(ascending.AddValue(1.5), 1);
+    EXPECT_EQ(ascending.AddValue(0), 0);
+    EXPECT_EQ(Values(ascending), (std::vector<double>{0, 1, 1.5, 2, 2}));
+
+    TChartValueList descending(nullptr, QStringLiteral("X"));
+    descending.SetOrder(TChartListOrder::loDescending);
+    EXPECT_EQ(descending.AddValue(5), 0);
+    EXPECT_EQ(descending.AddValue(7), 0);
+    EXPECT_EQ(descending.AddValue(5), 2);
+    EXPECT_EQ(descending.AddValue(6), 1);
+    EXPECT_EQ(descending.AddValue(7), 1);
+    EXPECT_EQ(Values(descending), (std::vector<double>{7, 7, 6, 5, 5}));
+
+    TChartValueList none(nullptr, QStringLiteral("Y"));
+    EXPECT_EQ(none.AddValue(3), 0);
+    EXPECT_EQ(none.AddValue(1), 1);
+    EXPECT_EQ(none.AddValue(2), 2);
+    EXPECT_EQ(Values(none), (std::vector<double>{3, 1, 2}));
+}
+
+TEST(SeriesValueList, RunningStatistics) {
+    TChartValueList list(nullptr, QStringLiteral("Y"));
+    EXPECT_EQ(list.MinValue(), 0);
+    EXPECT_EQ(list.MaxValue(), 0);
+    list.AddValue(4);
+    EXPECT_EQ(list.MinValue(), 4); // a single value sets both ends
+    EXPECT_EQ(list.MaxValue(), 4);
+    list.AddValue(-3);
+    list.AddValue(2);
+    list.InsertValue(0, 10);
+    EXPECT_EQ(list.MinValue(), -3);
+    EXPECT_EQ(list.MaxValue(), 10);
+    EXPECT_EQ(list.Total(), 13);
+    EXPECT_EQ(list.TotalAbs(), 19);
+    EXPECT_EQ(list.Last(), 2);
+
+    list.DeleteValue(0); // the maximum
+    EXPECT_EQ(list.MaxValue(), 4);
+    EXPECT_EQ(list.MinValue(), -3);
+    EXPECT_EQ(list.Total(), 3);
+    EXPECT_EQ(list.TotalAbs(), 9);
+    list.DeleteValue(1); // the minimum
+    EXPECT_EQ(list.MinValue(), 2);
+    list.DeleteValue(0);
+    list.DeleteValue(0);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.MinValue(), 0);
+    EXPECT_EQ(list.MaxValue(), 0);
+    EXPECT_EQ(list.Total(), 0);
+    EXPECT_EQ(list.TotalAbs(), 0);
+
+    list.AddValue(-5);
+    list.AddValue(8);
+    list.ClearValues();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.MinValue(), 0);
+    EXPECT_EQ(list.MaxValue(), 0);
+    EXPECT_EQ(list.Total(), 0);
+    EXPECT_EQ(list.TotalAbs(), 0);
+}
+
+TEST(SeriesValueList, Multiplier) {
+    TChartValueList list(nullptr, QStringLiteral("Y"));
+    list.AddValue(1);
+    list.AddValue(3);
+    list.SetMultiplier(2);
+    EXPECT_EQ(list.Value(1), 6);
+    EXPECT_EQ(list.RawValue(1), 3);
+    EXPECT_EQ(list.MaxValue(), 6);
+    EXPECT_EQ(list.MinValue(), 2);
+    // The totals follow the multiplier too, so percentages stay right.
+    EXPECT_EQ(list.Total(), 8);
+    EXPECT_EQ(list.TotalAbs(), 8);
+    EXPECT_EQ(list.Locate(6), 1);
+    EXPECT_EQ(list.Locate(3), -1);
+    list.AddValue(-1);
+    EXPECT_EQ(list.MinValue(), -2);
+    EXPECT_EQ(list.Total(), 6);
+    EXPECT_EQ(list.TotalAbs(), 10);
+
+    list.SetMultiplier(-1);
+    EXPECT_EQ(list.MinValue(), -3);
+    EXPECT_EQ(list.MaxValue(), 1);
+}
+
+TEST(SeriesValueList, IndexOutOfRangeRaisesAndChangesNothing) {
+    TChartValueList list(nullptr, QStringLiteral("Y"));
+    list.AddValue(5);
+    list.AddValue(7);
+    const auto message = [](auto &&call) {
+        try {
+            call();
+        } catch (const EListError &e) {
+            return e.Message();
+        }
+        return QStringLiteral("no error");
+    };
+    EXPECT_EQ(message([&] { list.Value(2); }), QStringLiteral("Index de liste hors limites (2)"));
+    EXPECT_EQ(message([&] { list.RawValue(-1); }), QStringLiteral("Index de liste hors limites (-1)"));
+    EXPECT_EQ(message([&] { list.DeleteValue(5); }), QStringLiteral("Index de liste hors limites (5)"));
+    EXPECT_EQ(message([&] { list.InsertValue(3, 1); }), QStringLiteral("Index de liste hors limites (3)"));
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Total(), 12);
+    EXPECT_EQ(list.MaxValue(), 7);
+
+    TChartValueList empty(nullptr, QStringLiteral("Y"));
+    EXPECT_THROW(empty.Last(), EListError);
+    EXPECT_EQ(empty.Locate(0), -1);
+}
+
+TEST(SeriesValueList, AssignCopiesSettingsNotValues) {
+    TChartValueList source(nullptr, QStringLiteral("A"));
+    source.SetOrder(TChartListOrder::loDescending);
+    source.SetDateTime(true);
+    source.SetMultiplier(3);
+    source.SetValueSource(QStringLiteral("Y"));
+    source.AddValue(4);
+    TChartValueList target(nullptr, QStringLiteral("B"));
+    target.AddValue(2);
+    target.Assign(source);
+    EXPECT_EQ(target.Order(), TChartListOrder::loDescending);
+    EXPECT_TRUE(target.DateTime());
+    EXPECT_EQ(target.Multiplier(), 3);
+    EXPECT_EQ(target.ValueSource(), QStringLiteral("Y"));
+    EXPECT_EQ(target.Name(), QStringLiteral("B"));
+    ASSERT_EQ(target.Count(), 1);
+    EXPECT_EQ(target.Value(0), 6);
+    EXPECT_EQ(target.MaxValue(), 6);
+}
+
+TEST(SeriesValueList, ChangesReachTheChart) {
+    test::RecordingChart chart;
+    TChartSeries series;
+    series.SetParentChart(&chart);
+    chart.repaints = 0;
+
+    series.XValues().SetDateTime(true);
+    EXPECT_EQ(chart.repaints, 1);
+    series.XValues().SetDateTime(true);
+    EXPECT_EQ(chart.repaints, 1);
+    series.YValues().SetMultiplier(2);
+    EXPECT_EQ(chart.repaints, 2);
+    series.YValues().SetMultiplier(2);
+    EXPECT_EQ(chart.repaints, 2);
+
+    series.YValues().SetValueSource(QStringLiteral("X"));
+    EXPECT_EQ(chart.dataSourceChecks, 1);
+    series.YValues().SetValueSource(QStringLiteral("X"));
+    EXPECT_EQ(chart.dataSourceChecks, 1);
+}
+
+} // namespace
+} // namespace pexor
