@@ -1,6 +1,5 @@
 // Date to text by format tokens (D, M, Y, H, N, S, T, C, AM/PM ...).
 #include "controls/DateUtil.h"
-
 #include "platform/LocaleSettings.h"
 
 namespace pexor {
@@ -11,7 +10,9 @@ constexpr qsizetype kMaxResult = 256;
 // Locale formats reached through D, T and C are expanded this deep at most.
 constexpr int kMaxNesting = 2;
 
-bool IsQuote(QChar c) { return c == u'\'' || c == u'"'; }
+bool IsQuote(QChar c) {
+    return c == u'\'' || c == u'"';
+}
 
 bool StartsWithNoCase(const QString &s, qsizetype at, QLatin1StringView what) {
     return QStringView(s).mid(at).startsWith(what, Qt::CaseInsensitive);
@@ -20,8 +21,7 @@ bool StartsWithNoCase(const QString &s, qsizetype at, QLatin1StringView what) {
 class DateFormatter {
 public:
     DateFormatter(TDateTime value, const LocaleSettings &settings)
-        : value_(value), date_(SplitDate(value)), time_(SplitTime(value)),
-          settings_(settings) {}
+        : value_(value), date_(SplitDate(value)), time_(SplitTime(value)), settings_(settings) {}
 
     QString Result() const { return out_; }
 
@@ -64,9 +64,7 @@ public:
     }
 
 private:
-    void Append(const QString &s) {
-        out_ += s.left(kMaxResult - out_.size());
-    }
+    void Append(const QString &s) { out_ += s.left(kMaxResult - out_.size()); }
     void Append(QChar c) {
         if (out_.size() < kMaxResult)
             out_ += c;
@@ -198,8 +196,12 @@ QString FormatDate(const QString &format, TDateTime value) {
     return formatter.Result();
 }
 
-QString DateText(TDateTime value) { return FormatDate(Locale().ShortDateFormat, value); }
+QString DateText(TDateTime value) {
+    return FormatDate(Locale().ShortDateFormat, value);
+}
 
-QString TimeText(TDateTime value) { return FormatDate(Locale().LongTimeFormat, value); }
+QString TimeText(TDateTime value) {
+    return FormatDate(Locale().LongTimeFormat, value);
+}
 
 } // namespace pexor

@@ -1,7 +1,6 @@
 // Text to date: a positional match against the format first, then a free
 // scan for numbers separated by the locale's date separator.
 #include "controls/DateUtil.h"
-
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
 
@@ -51,8 +50,7 @@ public:
         SkipBlanks();
     }
     bool RestStartsWith(const QString &s) const {
-        return !s.isEmpty() &&
-               QStringView(text_).mid(pos_).startsWith(s, Qt::CaseInsensitive);
+        return !s.isEmpty() && QStringView(text_).mid(pos_).startsWith(s, Qt::CaseInsensitive);
     }
 
 private:

@@ -49,7 +49,9 @@ int DayOfYear(int year, int month, int day) {
 
 } // namespace
 
-bool LeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool LeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int MonthLength(int year, int month) {
     return kMonthDays[std::size_t(month - 1)] + (month == 2 && LeapYear(year) ? 1 : 0);
@@ -124,9 +126,13 @@ int DayOfWeekOf(TDateTime value) {
     return int((day % 7 + 13) % 7) + 1;
 }
 
-void SetClock(DateClock clock) { ClockSlot() = std::move(clock); }
+void SetClock(DateClock clock) {
+    ClockSlot() = std::move(clock);
+}
 
-void ResetClock() { ClockSlot() = nullptr; }
+void ResetClock() {
+    ClockSlot() = nullptr;
+}
 
 TDateTime Now() {
     const DateClock &clock = ClockSlot();
@@ -139,7 +145,9 @@ TDateTime Today() {
                                                : std::trunc(Now());
 }
 
-int ThisYear() { return SplitDate(Now()).Year; }
+int ThisYear() {
+    return SplitDate(Now()).Year;
+}
 
 TDateTime DateOr(TDateTime value, TDateTime fallback) {
     return value == EmptyDate ? fallback : value;

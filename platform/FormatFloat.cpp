@@ -8,8 +8,12 @@ namespace pexor {
 
 namespace {
 
-bool IsQuote(QChar c) { return c == u'\'' || c == u'"'; }
-bool IsPlaceholder(QChar c) { return c == u'0' || c == u'#'; }
+bool IsQuote(QChar c) {
+    return c == u'\'' || c == u'"';
+}
+bool IsPlaceholder(QChar c) {
+    return c == u'0' || c == u'#';
+}
 
 // The pattern split at ";" outside quotes: positive;negative;zero.
 QStringList Sections(const QString &pattern) {
@@ -143,8 +147,7 @@ QString Group(const QString &digits, QChar separator) {
     return out;
 }
 
-QString FormatNumber(const Layout &l, double value, bool withSign,
-                     const LocaleSettings &settings) {
+QString FormatNumber(const Layout &l, double value, bool withSign, const LocaleSettings &settings) {
     const double scaled = l.percent ? value * 100.0 : value;
     const Decimal d = ToDecimal(std::fabs(scaled), l.maxDecimals);
     QString integer;

@@ -11,7 +11,9 @@ std::optional<LocaleSettings> &Current() {
     return settings;
 }
 
-bool IsQuote(QChar c) { return c == u'\'' || c == u'"'; }
+bool IsQuote(QChar c) {
+    return c == u'\'' || c == u'"';
+}
 
 // Qt's date/time patterns differ from ours in three places: "AP"/"A" is the
 // AM/PM string, "t" is the time zone and "z" the milliseconds, which we do
@@ -91,8 +93,7 @@ LocaleSettings LocaleSettings::FromLocale(const QLocale &locale) {
     s.ThousandSeparator = group.isEmpty() ? QChar(u',') : group[0];
     s.FirstDayOfWeek = int(locale.firstDayOfWeek());
     const QLocale::Language lang = locale.language();
-    s.EastAsian =
-        lang == QLocale::Chinese || lang == QLocale::Japanese || lang == QLocale::Korean;
+    s.EastAsian = lang == QLocale::Chinese || lang == QLocale::Japanese || lang == QLocale::Korean;
     return s;
 }
 
@@ -108,18 +109,15 @@ LocaleSettings LocaleSettings::French() {
     s.TimeSeparator = u':';
     s.TimeAMString = QStringLiteral("AM");
     s.TimePMString = QStringLiteral("PM");
-    s.ShortMonthNames = {QStringLiteral("janv."), QStringLiteral("févr."),
-                         QStringLiteral("mars"),  QStringLiteral("avr."),
-                         QStringLiteral("mai"),   QStringLiteral("juin"),
-                         QStringLiteral("juil."), QStringLiteral("août"),
-                         QStringLiteral("sept."), QStringLiteral("oct."),
-                         QStringLiteral("nov."),  QStringLiteral("déc.")};
-    s.LongMonthNames = {QStringLiteral("janvier"), QStringLiteral("février"),
-                        QStringLiteral("mars"),    QStringLiteral("avril"),
-                        QStringLiteral("mai"),     QStringLiteral("juin"),
-                        QStringLiteral("juillet"), QStringLiteral("août"),
-                        QStringLiteral("septembre"), QStringLiteral("octobre"),
-                        QStringLiteral("novembre"), QStringLiteral("décembre")};
+    s.ShortMonthNames = {QStringLiteral("janv."), QStringLiteral("févr."), QStringLiteral("mars"),
+                         QStringLiteral("avr."),  QStringLiteral("mai"),   QStringLiteral("juin"),
+                         QStringLiteral("juil."), QStringLiteral("août"),  QStringLiteral("sept."),
+                         QStringLiteral("oct."),  QStringLiteral("nov."),  QStringLiteral("déc.")};
+    s.LongMonthNames = {
+        QStringLiteral("janvier"), QStringLiteral("février"),  QStringLiteral("mars"),
+        QStringLiteral("avril"),   QStringLiteral("mai"),      QStringLiteral("juin"),
+        QStringLiteral("juillet"), QStringLiteral("août"),     QStringLiteral("septembre"),
+        QStringLiteral("octobre"), QStringLiteral("novembre"), QStringLiteral("décembre")};
     s.ShortDayNames = {QStringLiteral("dim."), QStringLiteral("lun."), QStringLiteral("mar."),
                        QStringLiteral("mer."), QStringLiteral("jeu."), QStringLiteral("ven."),
                        QStringLiteral("sam.")};
@@ -141,9 +139,13 @@ const LocaleSettings &Locale() {
     return *current;
 }
 
-void ReloadLocaleSettings() { Current() = LocaleSettings::FromLocale(QLocale::system()); }
+void ReloadLocaleSettings() {
+    Current() = LocaleSettings::FromLocale(QLocale::system());
+}
 
-void SetLocaleSettings(const LocaleSettings &settings) { Current() = settings; }
+void SetLocaleSettings(const LocaleSettings &settings) {
+    Current() = settings;
+}
 
 bool LocaleFourDigitYear() {
     static const bool fourDigits =

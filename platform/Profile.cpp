@@ -40,7 +40,9 @@ QString DecodeLine(const QByteArray &raw) {
     return utf8.hasError() ? FromWindows1252(raw) : text;
 }
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 QString TrimBlanks(QStringView s) {
     qsizetype from = 0;
@@ -94,7 +96,9 @@ bool SameName(const QString &a, const QString &b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool HasLineBreak(const QString &s) { return s.contains(u'\r') || s.contains(u'\n'); }
+bool HasLineBreak(const QString &s) {
+    return s.contains(u'\r') || s.contains(u'\n');
+}
 
 bool ValidSection(const QString &name) {
     return !name.isEmpty() && !name.contains(u']') && !HasLineBreak(name);

@@ -39,7 +39,9 @@ void SetProgramArguments(int argc, char **argv) {
     }
 }
 
-QStringList ProgramArguments() { return Stored().rest; }
+QStringList ProgramArguments() {
+    return Stored().rest;
+}
 
 QString ProgramFilePath() {
     const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));

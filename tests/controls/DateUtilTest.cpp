@@ -1,4 +1,5 @@
 #include "controls/DateUtil.h"
+
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
 
@@ -44,7 +45,9 @@ protected:
     TDateTime now_ = 0;
 };
 
-bool IndependentLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IndependentLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 TEST_F(DateUtilTest, EveryDayFromYearOneToYear9999RoundTrips) {
     static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -245,8 +248,7 @@ TEST_F(DateUtilTest, FieldExtraction) {
     EXPECT_EQ(ExtractFormatField(f, QStringLiteral("7/12/26"), u'd', 1, -9, 1), -1);
     EXPECT_EQ(ExtractFormatField(f, QStringLiteral("07/12/2026 "), u'd', 1, -1, 42), 42);
     EXPECT_EQ(ExtractFormatField(f, QStringLiteral("07/12/2026"), u'm', 3, -1, 0), 0);
-    EXPECT_EQ(ExtractFormatField(QStringLiteral("MMM"), QStringLiteral("xyz"), u'm', 3, -5, 0),
-              -1);
+    EXPECT_EQ(ExtractFormatField(QStringLiteral("MMM"), QStringLiteral("xyz"), u'm', 3, -5, 0), -1);
     EXPECT_EQ(MonthByName(QStringLiteral("Févr")), 2);
     EXPECT_EQ(MonthByName(QStringLiteral("ju")), 6);
     EXPECT_EQ(MonthByName(QStringLiteral("juil")), 7);
@@ -288,8 +290,7 @@ TEST_F(DateUtilTest, FormatTokens) {
     EXPECT_EQ(f("aaaa aaa ax"), QStringLiteral("lundi lun. ax"));
     EXPECT_EQ(f("t|tt"), QStringLiteral("14:03|14:03:27"));
     EXPECT_EQ(f("c"), QStringLiteral("07/12/2026 14:03:27"));
-    EXPECT_EQ(FormatDate(QStringLiteral("c"), MakeDate(2026, 12, 7)),
-              QStringLiteral("07/12/2026"));
+    EXPECT_EQ(FormatDate(QStringLiteral("c"), MakeDate(2026, 12, 7)), QStringLiteral("07/12/2026"));
     EXPECT_EQ(FormatDate(QStringLiteral("h:nn AM/PM"), MakeDate(2026, 12, 7)),
               QStringLiteral("12:00 AM"));
     EXPECT_EQ(f("'dd' \"mm\" dd 'open"), QStringLiteral("dd mm 07 open"));

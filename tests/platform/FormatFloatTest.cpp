@@ -78,8 +78,7 @@ TEST(FormatFloatTest, LargeValuesAndSpecials) {
 
 TEST(FormatFloatTest, LocaleSeparators) {
     const LocaleSettings fr = LocaleSettings::French();
-    EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.###"), 1234.5, fr),
-              QStringLiteral("1\u00A0234,5"));
+    EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.###"), 1234.5, fr), QStringLiteral("1\u00A0234,5"));
     EXPECT_EQ(FormatFloat(QStringLiteral("##0.## %"), 0.125, fr), QStringLiteral("12,5 %"));
     EXPECT_EQ(FormatFloat(QString(), 1.5, fr), QStringLiteral("1,5"));
     const LocaleSettings saved = Locale();

@@ -1,4 +1,5 @@
 #include "platform/LocaleSettings.h"
+
 #include "platform/ProgramPath.h"
 
 #include <QCoreApplication>
@@ -18,9 +19,8 @@ TEST(LocaleSettingsTest, CLocaleGivesTheFrenchSettings) {
     EXPECT_EQ(s.LongMonthNames[0], QStringLiteral("janvier"));
     EXPECT_EQ(s.LongMonthNames[11], QString::fromUtf8("décembre"));
     EXPECT_EQ(s.ShortMonthNames.size(), 12);
-    EXPECT_EQ(s.LongDayNames,
-              QStringList({"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi",
-                           "samedi"}));
+    EXPECT_EQ(s.LongDayNames, QStringList({"dimanche", "lundi", "mardi", "mercredi", "jeudi",
+                                           "vendredi", "samedi"}));
     EXPECT_EQ(s.ShortDayNames.size(), 7);
     EXPECT_EQ(s.DecimalSeparator, QChar(u','));
     EXPECT_FALSE(s.EastAsian);
@@ -31,7 +31,8 @@ TEST(LocaleSettingsTest, QtPatternsAreConverted) {
         LocaleSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(us.ShortDateFormat, QStringLiteral("M/d/yy"));
     EXPECT_EQ(us.DateSeparator, QChar(u'/'));
-    EXPECT_TRUE(us.LongTimeFormat.contains(QStringLiteral("AMPM"))) << us.LongTimeFormat.toStdString();
+    EXPECT_TRUE(us.LongTimeFormat.contains(QStringLiteral("AMPM")))
+        << us.LongTimeFormat.toStdString();
     EXPECT_FALSE(us.LongTimeFormat.contains(u't'));
     EXPECT_EQ(us.TimeSeparator, QChar(u':'));
     EXPECT_EQ(us.LongDayNames[0], QStringLiteral("Sunday"));
@@ -41,7 +42,8 @@ TEST(LocaleSettingsTest, QtPatternsAreConverted) {
     EXPECT_EQ(us.ThousandSeparator, QChar(u','));
     EXPECT_EQ(us.FirstDayOfWeek, 7);
 
-    const LocaleSettings de = LocaleSettings::FromLocale(QLocale(QLocale::German, QLocale::Germany));
+    const LocaleSettings de =
+        LocaleSettings::FromLocale(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(de.DateSeparator, QChar(u'.'));
     EXPECT_EQ(de.DecimalSeparator, QChar(u','));
     EXPECT_EQ(de.FirstDayOfWeek, 1);

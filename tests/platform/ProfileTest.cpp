@@ -33,8 +33,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     QString Read(const char *section, const char *key, const QString &def = QString()) const {
-        return Profile::ReadString(path_, QString::fromUtf8(section), QString::fromUtf8(key),
-                                   def);
+        return Profile::ReadString(path_, QString::fromUtf8(section), QString::fromUtf8(key), def);
     }
     bool Write(const char *section, const char *key, const QString &value) const {
         return Profile::WriteString(path_, QString::fromUtf8(section), QString::fromUtf8(key),
@@ -195,8 +194,8 @@ TEST_F(ProfileTest, UnwritableDirectoryIsReported) {
     EXPECT_EQ(Bytes(), before);
     const QString asDir = dir_.filePath(QStringLiteral("sub"));
     ASSERT_TRUE(QDir().mkdir(asDir));
-    EXPECT_FALSE(Profile::WriteString(asDir, QStringLiteral("S"), QStringLiteral("k"),
-                                      QStringLiteral("v")));
+    EXPECT_FALSE(
+        Profile::WriteString(asDir, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
     EXPECT_TRUE(QFileInfo(asDir).isDir());
 }
 
@@ -227,10 +226,12 @@ TEST_F(ProfileTest, DocumentEditsAreCommittedInOneStep) {
     ProfileDocument doc;
     ASSERT_TRUE(doc.Load(path_));
     EXPECT_TRUE(doc.HasSection(QStringLiteral("dates")));
-    EXPECT_EQ(doc.ReadString(QStringLiteral("Dates"), QStringLiteral("Date1")), QStringLiteral("a"));
+    EXPECT_EQ(doc.ReadString(QStringLiteral("Dates"), QStringLiteral("Date1")),
+              QStringLiteral("a"));
     ASSERT_TRUE(doc.EraseSection(QStringLiteral("Dates")));
     EXPECT_FALSE(doc.HasSection(QStringLiteral("Dates")));
-    ASSERT_TRUE(doc.WriteString(QStringLiteral("Dates"), QStringLiteral("Date1"), QStringLiteral("b")));
+    ASSERT_TRUE(
+        doc.WriteString(QStringLiteral("Dates"), QStringLiteral("Date1"), QStringLiteral("b")));
     // Nothing reaches the file before the save.
     EXPECT_EQ(Bytes(), QByteArray("\xEF\xBB\xBF[Notes]\nn=1\n[Dates]\r\nDate1=a\r\n"));
     ASSERT_TRUE(doc.Save(path_));
@@ -238,7 +239,8 @@ TEST_F(ProfileTest, DocumentEditsAreCommittedInOneStep) {
     EXPECT_EQ(doc.ToBytes(), Bytes());
 
     ASSERT_EQ(chmod(QFile::encodeName(path_).constData(), 0444), 0);
-    ASSERT_TRUE(doc.WriteString(QStringLiteral("Dates"), QStringLiteral("Date1"), QStringLiteral("c")));
+    ASSERT_TRUE(
+        doc.WriteString(QStringLiteral("Dates"), QStringLiteral("Date1"), QStringLiteral("c")));
     EXPECT_FALSE(doc.Save(path_));
     EXPECT_EQ(Bytes(), QByteArray("[Notes]\nn=1\n[Dates]\r\nDate1=b\r\n"));
 
@@ -263,8 +265,12 @@ QStringList RandomValues(std::mt19937 &random) {
 
 const char *const kSections[] = {"Dates", "TP", "INR"};
 const char *const kPrefixes[] = {"Date", "TP", "INR"};
-QString SectionOf(int i) { return QString::fromUtf8(kSections[i / 10]); }
-QString KeyOf(int i) { return QString::fromUtf8(kPrefixes[i / 10]) + QString::number(i % 10 + 1); }
+QString SectionOf(int i) {
+    return QString::fromUtf8(kSections[i / 10]);
+}
+QString KeyOf(int i) {
+    return QString::fromUtf8(kPrefixes[i / 10]) + QString::number(i % 10 + 1);
+}
 
 TEST_F(ProfileTest, RandomValuesRoundTrip) {
     std::mt19937 random(20261207);
