@@ -4,18 +4,22 @@
 
 #include <QFontMetrics>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 #include <utility>
 
 namespace pexor {
 
 namespace {
 
-QPen MakePen(const TPen &pen) {
+QPen MakePen(const TPen &pen, bool unscaled) {
     if (pen.IsClear())
         return QPen(Qt::NoPen);
     QPen p(ToQColor(pen.Color()));
-    p.setWidth(pen.Width());
+    // One logical unit is one device pixel without scaling: Qt's one-pixel
+    // cosmetic pen keeps shapes inside their rectangles exactly.
+    p.setWidth(pen.Width() == 1 && unscaled ? 0 : pen.Width());
     if (pen.Width() > 1) {
         // Wide pens have round ends and are always solid.
         p.setCapStyle(Qt::RoundCap);
@@ -143,7 +147,7 @@ void QtCanvas::ClipChanged() {
 }
 
 void QtCanvas::ApplyState(bool withPen, bool withBrush) {
-    painter_->setPen(withPen ? MakePen(Pen()) : QPen(Qt::NoPen));
+    painter_->setPen(withPen ? MakePen(Pen(), MapMode() == TMapMode::Text) : QPen(Qt::NoPen));
     painter_->setBrush(withBrush ? MakeBrush(Brush()) : QBrush(Qt::NoBrush));
     painter_->setBackgroundMode(BackMode() == TBackMode::Opaque ? Qt::OpaqueMode
                                                                 : Qt::TransparentMode);
@@ -205,8 +209,55 @@ void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
     Normalise(left, top, right, bottom);
     if (right == left || bottom == top)
         return;
-    ApplyState(true, true);
-    painter_->drawEllipse(OutlineBox(left, top, right, bottom));
+    const bool simplePen = Pen().IsClear() ||
+                           (Pen().Width() <= 1 && Pen().Style() == TPenStyle::psSolid);
+    if (MapMode() != TMapMode::Text || !simplePen) {
+        ApplyState(true, true);
+        painter_->drawEllipse(OutlineBox(left, top, right, bottom));
+        return;
+    }
+    // Qt's aliased ellipses may stray a pixel out of their box; in pixel
+    // units we lay the ellipse out row by row ourselves.
+    const double cx = (left + right) / 2.0;
+    const double cy = (top + bottom) / 2.0;
+    const double rx = (right - left) / 2.0;
+    const double ry = (bottom - top) / 2.0;
+    const int rows = bottom - top;
+    std::vector<std::pair<int, int>> spans(static_cast<std::size_t>(rows));
+    for (int i = 0; i < rows; ++i) {
+        const double dy = (top + i + 0.5 - cy) / ry;
+        const double half = rx * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        int from = int(std::ceil(cx - half - 0.5));
+        int to = int(std::floor(cx + half - 0.5));
+        if (to < from) {
+            from = int(std::floor(cx - 0.5));
+            to = int(std::ceil(cx - 0.5));
+        }
+        spans[std::size_t(i)] = {std::max(left, from), std::min(right - 1, to)};
+    }
+    if (!Brush().IsClear()) {
+        ApplyState(false, true);
+        for (int i = 0; i < rows; ++i) {
+            const auto [from, to] = spans[std::size_t(i)];
+            painter_->drawRect(QRect(from, top + i, to - from + 1, 1));
+        }
+    }
+    if (Pen().IsClear())
+        return;
+    ApplyState(false, false);
+    const QColor color = ToQColor(Pen().Color());
+    auto inside = [&](int row, int x) {
+        if (row < 0 || row >= rows)
+            return false;
+        return x >= spans[std::size_t(row)].first && x <= spans[std::size_t(row)].second;
+    };
+    // The outline is every pixel of the ellipse with a neighbour outside it.
+    for (int i = 0; i < rows; ++i) {
+        const auto [from, to] = spans[std::size_t(i)];
+        for (int x = from; x <= to; ++x)
+            if (x == from || x == to || !inside(i - 1, x) || !inside(i + 1, x))
+                painter_->fillRect(QRect(x, top + i, 1, 1), color);
+    }
 }
 
 void QtCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
