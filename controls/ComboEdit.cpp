@@ -105,7 +105,14 @@ TCustomComboEdit::TCustomComboEdit(QWidget *parent) : QLineEdit(parent) {
     button_->OnClick = [this](TGlyphButton *) { ButtonClick(); };
     resize(width(), 21);
     UpdateMinimumHeight();
-    QObject::connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+    shownText_ = displayText();
+    // The edit also reports keys its mask refused; only a new text counts.
+    QObject::connect(this, &QLineEdit::textChanged, this, [this] {
+        if (displayText() == shownText_)
+            return;
+        shownText_ = displayText();
+        Change();
+    });
     SetDefaultNumGlyphs(1);
     glyphKind_ = TGlyphKind::gkCustom;
     PlaceButton();

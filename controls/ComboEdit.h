@@ -198,6 +198,7 @@ private:
     int suppressChange_ = 0;
     TChangeOrigin origin_ = TChangeOrigin::Typing;
     QString programText_;
+    QString shownText_;
 };
 
 } // namespace pexor

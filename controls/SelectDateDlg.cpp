@@ -96,8 +96,8 @@ TSelectDateDlg::TSelectDateDlg(QWidget *owner)
 
     setTabOrder(calendar_, ok_);
     setTabOrder(ok_, cancel_);
-    for (QWidget *w : {static_cast<QWidget *>(calendar_), static_cast<QWidget *>(ok_),
-                       static_cast<QWidget *>(cancel_)})
+    for (QWidget *w : {static_cast<QWidget *>(this), static_cast<QWidget *>(calendar_),
+                       static_cast<QWidget *>(ok_), static_cast<QWidget *>(cancel_)})
         w->installEventFilter(this);
     calendar_->setFocus();
 
