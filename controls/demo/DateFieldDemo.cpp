@@ -28,7 +28,12 @@ int main(int argc, char **argv) {
     form.activateWindow();
 
     const QString picture = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    QTimer::singleShot(300, &form, [field] { field->DropDown(true); });
+    // A day other than today is picked, so today's frame shows on its own.
+    QTimer::singleShot(300, &form, [field] {
+        const int day = pexor::SplitDate(pexor::Today()).Day;
+        field->SetDate(pexor::Today() + (day > 20 ? -3 : 3));
+        field->DropDown(true);
+    });
     if (!picture.isEmpty()) {
         QTimer::singleShot(900, &form, [picture] {
             QGuiApplication::primaryScreen()->grabWindow(0).save(picture);
