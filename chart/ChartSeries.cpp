@@ -1,5 +1,6 @@
 #include "chart/ChartSeries.h"
 
+#include "chart/Canvas3D.h"
 #include "chart/ChartException.h"
 #include "controls/DateUtil.h"
 #include "platform/FormatFloat.h"
@@ -235,7 +236,7 @@ QString TChartSeries::MarkText(int valueIndex) const {
         break;
     }
     if (OnGetMarkText)
-        OnGetMarkText(const_cast<TChartSeries &>(*this), valueIndex, text);
+        OnGetMarkText(*this, valueIndex, text);
     return text;
 }
 
@@ -418,6 +419,8 @@ void TChartSeries::CheckDataSource() {
 }
 
 void TChartSeries::NotifyDependents(TSeriesRecalcOption option, int valueIndex) {
+    if (dependents_.empty())
+        return;
     // A dependent may drop itself from the list while it follows.
     const std::vector<TChartSeries *> dependents = dependents_;
     for (TChartSeries *dependent : dependents) {
@@ -539,6 +542,22 @@ bool TChartSeries::DrawSeriesForward(int) const { return true; }
 bool TChartSeries::AssociatedToAxis(const ISeriesAxis &axis) const {
     return (axis.Horizontal() && &axis == GetHorizAxis()) || &axis == GetVertAxis();
 }
+
+void TChartSeries::PrepareLegendCanvas(TChartCanvas3D &, int, TColor &, TBrushStyle &) {}
+
+void TChartSeries::DrawLegendShape(TChartCanvas3D &canvas, int, const TRect &rect,
+                                   TColor legendColor) {
+    canvas.Rectangle(rect);
+    const TColor color = canvas.Brush().Color();
+    if (color != legendColor)
+        return;
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Pen().SetStyle(TPenStyle::psSolid);
+    canvas.Pen().SetColor(color == clBlack ? clWhite : clBlack);
+    canvas.Rectangle(rect);
+}
+
+void TChartSeries::PositionMark(int, TSeriesMarkPosition &, int &) const {}
 
 int TChartSeries::Clicked(int, int) { return -1; }
 

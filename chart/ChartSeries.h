@@ -13,6 +13,8 @@
 
 namespace pexor {
 
+class TChartCanvas3D;
+
 // No colour of its own: a point takes the series' colour, a series gets one
 // when it joins a chart.
 inline constexpr TColor clAutoColor = 0x80000000;
@@ -176,6 +178,21 @@ public:
     virtual bool DrawBetweenPoints() const { return false; }
     bool CalcVisiblePoints() const { return calcVisiblePoints_; }
 
+    // Legend symbol of point valueIndex (-1: the whole series), called by the
+    // legend. A kind may change the background colour and brush style the
+    // legend starts from and prepare the pen, before the legend puts the
+    // brush on the canvas.
+    virtual void PrepareLegendCanvas(TChartCanvas3D &canvas, int valueIndex, TColor &backColor,
+                                     TBrushStyle &brushStyle);
+    // Draws the symbol in rect. The base draws rect, and draws it again with a
+    // clear brush and a contrasting pen when the symbol's colour is the
+    // legend's own colour, so that it stays visible.
+    virtual void DrawLegendShape(TChartCanvas3D &canvas, int valueIndex, const TRect &rect,
+                                 TColor legendColor);
+    // Marks: a kind may move the computed mark of a point (box and arrow
+    // end) and the depth it is drawn at.
+    virtual void PositionMark(int valueIndex, TSeriesMarkPosition &position, int &z) const;
+
     // Mouse hooks, called by the chart's mouse handling.
     virtual int Clicked(int x, int y);
     // Fires OnDblClick or OnClick for a point and answers CancelMouse.
@@ -188,7 +205,7 @@ public:
     std::function<bool(TChartSeries &)> OnBeforeAdd;
     std::function<void(TChartSeries &, int)> OnAfterAdd;
     std::function<void(TChartSeries &)> OnClearValues;
-    std::function<void(TChartSeries &, int, QString &)> OnGetMarkText;
+    std::function<void(const TChartSeries &, int, QString &)> OnGetMarkText;
     std::function<void(TChartSeries &)> BeforeDrawValues;
     std::function<void(TChartSeries &)> AfterDrawValues;
     using TSeriesClick =
