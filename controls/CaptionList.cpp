@@ -9,7 +9,9 @@ TCaptionPiece::TCaptionPiece(TCaptionList &list) : list_(list) {
     font_ = list.GradientCaption().Font();
 }
 
-void TCaptionPiece::Changed() { list_.Changed(); }
+void TCaptionPiece::Changed() {
+    list_.Changed();
+}
 
 void TCaptionPiece::SetCaption(const QString &value) {
     if (caption_ == value)
@@ -26,7 +28,9 @@ void TCaptionPiece::SetFont(const TFont &value) {
     Changed();
 }
 
-void TCaptionPiece::FollowParentFont(const TFont &font) { font_ = font; }
+void TCaptionPiece::FollowParentFont(const TFont &font) {
+    font_ = font;
+}
 
 void TCaptionPiece::SetParentFont(bool value) {
     if (parentFont_ == value)
@@ -128,7 +132,9 @@ void TCaptionList::Assign(const TCaptionList &source) {
     EndUpdate();
 }
 
-void TCaptionList::BeginUpdate() { ++updateCount_; }
+void TCaptionList::BeginUpdate() {
+    ++updateCount_;
+}
 
 void TCaptionList::EndUpdate() {
     if (updateCount_ > 0 && --updateCount_ == 0 && changedDuringUpdate_) {

@@ -162,14 +162,18 @@ TGradientCaption::TGradientCaption(QWidget *owner)
     RefreshCaption();
 }
 
-TGradientCaption::~TGradientCaption() { DetachHook(); }
+TGradientCaption::~TGradientCaption() {
+    DetachHook();
+}
 
 QWidget *TGradientCaption::OwnerForm() const {
     auto *widget = qobject_cast<QWidget *>(parent());
     return widget && widget->isWindow() ? widget : nullptr;
 }
 
-bool TGradientCaption::Active() const { return active_ && OwnerForm() != nullptr; }
+bool TGradientCaption::Active() const {
+    return active_ && OwnerForm() != nullptr;
+}
 
 void TGradientCaption::SetActive(bool value) {
     if (active_ == value)
@@ -183,7 +187,9 @@ void TGradientCaption::SetActive(bool value) {
         OnDeactivate(this);
 }
 
-void TGradientCaption::SetCaptions(const TCaptionList &value) { captions_->Assign(value); }
+void TGradientCaption::SetCaptions(const TCaptionList &value) {
+    captions_->Assign(value);
+}
 
 void TGradientCaption::LoadDefaultFont() {
     const QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
@@ -270,7 +276,9 @@ void TGradientCaption::SetHideDirection(THideDirection value) {
         RefreshCaption();
 }
 
-void TGradientCaption::SetPopupMenu(QMenu *value) { popupMenu_ = value; }
+void TGradientCaption::SetPopupMenu(QMenu *value) {
+    popupMenu_ = value;
+}
 
 void TGradientCaption::SetStartColor(TColor value) {
     if (startColor_ == value)
@@ -438,8 +446,7 @@ QImage TGradientCaption::RenderCaption(QSize size, bool formActive) {
     return bitmap;
 }
 
-void TGradientCaption::PaintCaptionBitmap(Canvas &canvas, int width, int height,
-                                          bool formActive) {
+void TGradientCaption::PaintCaptionBitmap(Canvas &canvas, int width, int height, bool formActive) {
     if (borderStyle_ == TFormBorderStyle::bsNone)
         return;
     CanvasStateScope state(canvas);
@@ -489,9 +496,8 @@ int TGradientCaption::TextWidthWith(Canvas &canvas, const TCaptionPiece *piece) 
     return canvas.TextWidth(piece ? piece->Caption() : formCaption_);
 }
 
-bool TGradientCaption::DrawCaptionText(Canvas &canvas, const QString &text,
-                                       bool ellipsisAllowed, bool glue, TRect &area,
-                                       int height, bool formActive) {
+bool TGradientCaption::DrawCaptionText(Canvas &canvas, const QString &text, bool ellipsisAllowed,
+                                       bool glue, TRect &area, int height, bool formActive) {
     if (text.isEmpty())
         return true;
     const int free = area.Width();

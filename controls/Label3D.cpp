@@ -139,8 +139,8 @@ private:
 };
 
 // Draws a piece of one line, the accelerator character underlined.
-int DrawPiece(Canvas &canvas, int x, int y, const QString &text, qsizetype start,
-              qsizetype length, qsizetype underline) {
+int DrawPiece(Canvas &canvas, int x, int y, const QString &text, qsizetype start, qsizetype length,
+              qsizetype underline) {
     if (underline < start || underline >= start + length) {
         const QString piece = text.mid(start, length);
         canvas.TextOut(x, y, piece);
@@ -154,8 +154,8 @@ int DrawPiece(Canvas &canvas, int x, int y, const QString &text, qsizetype start
         canvas.TextOut(x + width, y, mark);
         width += canvas.TextWidth(mark);
     }
-    width += DrawPiece(canvas, x + width, y, text, underline + 1,
-                       start + length - underline - 1, -1);
+    width +=
+        DrawPiece(canvas, x + width, y, text, underline + 1, start + length - underline - 1, -1);
     return width;
 }
 
@@ -327,8 +327,7 @@ void TLabel3D::DrawLayer(Canvas &canvas, const QString &text, TRect rect, int dx
 
 void TLabel3D::DoDrawText(Canvas &canvas, TRect &rect, unsigned flags) {
     QString text = caption_.left(255);
-    if ((flags & kCalcRect) &&
-        (text.isEmpty() || (showAccelChar_ && text == QLatin1String("&"))))
+    if ((flags & kCalcRect) && (text.isEmpty() || (showAccelChar_ && text == QLatin1String("&"))))
         text = QStringLiteral(" ");
     if (!showAccelChar_)
         flags |= kNoPrefix;
@@ -350,8 +349,7 @@ void TLabel3D::DoDrawText(Canvas &canvas, TRect &rect, unsigned flags) {
         captionStyle_ == TCaptionStyle::csRecessed ||
         captionStyle_ == TCaptionStyle::csHeavyRecessed)
         DrawLayer(canvas, text, rect, 1, 1, flags, first);
-    if (captionStyle_ == TCaptionStyle::csRaised ||
-        captionStyle_ == TCaptionStyle::csHeavyRaised ||
+    if (captionStyle_ == TCaptionStyle::csRaised || captionStyle_ == TCaptionStyle::csHeavyRaised ||
         captionStyle_ == TCaptionStyle::csHeavyRecessed)
         DrawLayer(canvas, text, rect, -1, -1, flags, second);
     DrawLayer(canvas, text, rect, 0, 0, flags, isEnabled() ? font_.Color() : clGrayText);
@@ -366,8 +364,7 @@ void TLabel3D::AdjustBounds() {
     canvas.SetFont(font_);
     TRect rect(0, 0, width(), height());
     DoDrawText(canvas, rect,
-               kExpandTabs | kCalcRect | (wordWrap_ ? kWordBreak : 0u) |
-                   AlignmentFlag(alignment_));
+               kExpandTabs | kCalcRect | (wordWrap_ ? kWordBreak : 0u) | AlignmentFlag(alignment_));
     int x = this->x();
     if (alignment_ == TAlignment::taRightJustify)
         x += width() - rect.Right;

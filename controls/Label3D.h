@@ -68,8 +68,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void DrawLayer(Canvas &canvas, const QString &text, TRect rect, int dx, int dy,
-                   unsigned flags, TColor color);
+    void DrawLayer(Canvas &canvas, const QString &text, TRect rect, int dx, int dy, unsigned flags,
+                   TColor color);
 
     QString caption_;
     TFont font_;

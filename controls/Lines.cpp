@@ -15,7 +15,9 @@ constexpr int kDefaultExtent = 65;
 // Horizontal and vertical lines are as thick as ten pens. A pen of width 0
 // still paints one pixel, so it counts as 1 rather than folding the control
 // to nothing.
-int ThicknessFor(const TPen &pen) { return std::max(1, pen.Width()) * 10; }
+int ThicknessFor(const TPen &pen) {
+    return std::max(1, pen.Width()) * 10;
+}
 
 } // namespace
 
@@ -44,10 +46,18 @@ void TLine::SetPoint(int &point, int value) {
     update();
 }
 
-void TLine::SetFromX(int value) { SetPoint(fromX_, value); }
-void TLine::SetFromY(int value) { SetPoint(fromY_, value); }
-void TLine::SetToX(int value) { SetPoint(toX_, value); }
-void TLine::SetToY(int value) { SetPoint(toY_, value); }
+void TLine::SetFromX(int value) {
+    SetPoint(fromX_, value);
+}
+void TLine::SetFromY(int value) {
+    SetPoint(fromY_, value);
+}
+void TLine::SetToX(int value) {
+    SetPoint(toX_, value);
+}
+void TLine::SetToY(int value) {
+    SetPoint(toY_, value);
+}
 
 void TLine::SetLine(TLineType value) {
     if (line_ == value)

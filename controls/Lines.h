@@ -51,9 +51,8 @@ public:
     // for another paint.
     void Paint(Canvas &canvas);
 
-    using MouseEvent =
-        std::function<void(TLine *sender, Qt::MouseButton button,
-                           Qt::KeyboardModifiers shift, int x, int y)>;
+    using MouseEvent = std::function<void(TLine *sender, Qt::MouseButton button,
+                                          Qt::KeyboardModifiers shift, int x, int y)>;
     std::function<void(TLine *sender)> OnClick;
     std::function<void(TLine *sender)> OnDblClick;
     MouseEvent OnMouseDown;

@@ -4,9 +4,8 @@
 #include "platform/RecordingCanvas.h"
 #include "platform/Rounding.h"
 
-#include <gtest/gtest.h>
-
 #include <QWidget>
+#include <gtest/gtest.h>
 #include <vector>
 
 using namespace pexor;
@@ -315,8 +314,7 @@ TEST(GradCaption, TextShortenedFirstByTwoThenOneAtATime) {
 namespace {
 
 struct PiecesFixture : CaptionFixture {
-    QStringList names = {QStringLiteral("Un "), QStringLiteral("Deux "),
-                         QStringLiteral("Trois ")};
+    QStringList names = {QStringLiteral("Un "), QStringLiteral("Deux "), QStringLiteral("Trois ")};
     PiecesFixture() {
         for (const QString &name : names)
             caption.Captions().Add().SetCaption(name);

@@ -3,9 +3,8 @@
 #include "platform/QtCanvas.h"
 #include "platform/RecordingCanvas.h"
 
-#include <gtest/gtest.h>
-
 #include <QImage>
+#include <gtest/gtest.h>
 #include <tuple>
 #include <vector>
 
@@ -151,8 +150,7 @@ TEST(Label3D, FixedSizeLabelBreaksWordsAndAligns) {
     const int lineHeight = ScreenExtent(label.Font(), QStringLiteral(" ")).height();
     const std::vector<TextCall> expected = {
         {wide + 4 - ScreenExtent(label.Font(), first).width(), 0, clWindowText, first},
-        {wide + 4 - ScreenExtent(label.Font(), second).width(), lineHeight, clWindowText,
-         second}};
+        {wide + 4 - ScreenExtent(label.Font(), second).width(), lineHeight, clWindowText, second}};
     EXPECT_EQ(TextCalls(canvas), expected);
     // Every text is clipped to the label's rectangle.
     for (const TCanvasRecord &r : canvas.RecordsOf(TRecordKind::TextOut)) {
@@ -180,8 +178,7 @@ TEST(Label3D, AcceleratorCharacterIsUnderlined) {
     RecordingCanvas plain;
     label.Paint(plain);
     ASSERT_EQ(plain.RecordsOf(TRecordKind::TextOut).size(), 1u);
-    EXPECT_EQ(plain.RecordsOf(TRecordKind::TextOut)[0].Text,
-              QStringLiteral("A &propos && plus"));
+    EXPECT_EQ(plain.RecordsOf(TRecordKind::TextOut)[0].Text, QStringLiteral("A &propos && plus"));
 }
 
 TEST(Label3D, TabsJumpToStopsOfEightAverageCharacters) {
