@@ -4,6 +4,7 @@
 #include "platform/RecordingCanvas.h"
 #include "platform/Rounding.h"
 
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <vector>
@@ -479,4 +480,56 @@ TEST(CaptionList, AssignCopiesAfterReset) {
     ASSERT_EQ(copy.Captions().Count(), 2);
     EXPECT_EQ(copy.Captions().Items(0).Caption(), QStringLiteral("Patient"));
     EXPECT_THROW(copy.Captions().Items(2), EListError);
+}
+
+TEST(GradCaption, FollowsTheFormsActivation) {
+    QWidget form;
+    form.resize(300, 200);
+    QWidget strip(&form);
+    TGradientCaption caption(&form);
+    caption.SetCaptionWidget(&strip);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(caption.FormActive());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(caption.FormActive());
+
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(caption.FormActive());
+
+    // Switched off, it no longer follows the form.
+    caption.SetActive(false);
+    EXPECT_FALSE(caption.FormActive());
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_FALSE(caption.FormActive());
+}
+
+TEST(GradCaption, RightClickShowsThePopupMenu) {
+    QWidget form;
+    TGradientCaption caption(&form);
+    EXPECT_FALSE(caption.RightButtonDown());
+    EXPECT_FALSE(caption.RightButtonUp(QPoint(10, 10)));
+
+    auto *menu = new QMenu;
+    menu->addAction(QStringLiteral("Fermer"));
+    caption.SetPopupMenu(menu);
+    EXPECT_FALSE(caption.RightButtonUp(QPoint(10, 10)));
+    EXPECT_TRUE(caption.RightButtonDown());
+    EXPECT_TRUE(caption.RightButtonUp(QPoint(10, 10)));
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+
+    // A freed menu is forgotten.
+    delete menu;
+    EXPECT_EQ(caption.PopupMenu(), nullptr);
+    EXPECT_FALSE(caption.RightButtonDown());
 }

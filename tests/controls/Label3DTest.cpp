@@ -36,16 +36,8 @@ struct StyleCase {
 
 } // namespace
 
-TEST(Label3D, Defaults) {
-    TLabel3D label;
-    EXPECT_EQ(label.CaptionStyle(), TCaptionStyle::csRecessed);
-    EXPECT_EQ(label.size(), QSize(62, 16));
-    EXPECT_TRUE(label.AutoSize());
-    EXPECT_FALSE(label.Transparent());
-    EXPECT_EQ(label.Font().Color(), clWindowText);
-}
-
 TEST(Label3D, EachStyleDrawsItsOffsetCopiesBeforeTheFace) {
+    EXPECT_EQ(TLabel3D().CaptionStyle(), TCaptionStyle::csRecessed);
     const QString text = QStringLiteral("Valeurs");
     const std::vector<StyleCase> cases = {
         {TCaptionStyle::csNone, {{0, 0, clWindowText, text}}},

@@ -4,9 +4,11 @@
 #include "controls/Lines.h"
 #include "platform/LocaleSettings.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace pexor;
@@ -181,18 +183,25 @@ TEST(AboutForm, ThousandsSeparatorFollowsTheLocale) {
               QStringLiteral("Mémoire physique totale : 523.712 Ko"));
 }
 
-TEST(AboutForm, ReadsTheMachineAtEachOpening) {
-    TFAbout form;
-    const QString memory = form.lblPhysMem->text();
-    EXPECT_TRUE(memory.startsWith(QStringLiteral("Mémoire physique totale : ")));
-    EXPECT_TRUE(memory.endsWith(QStringLiteral(" Ko")));
-    EXPECT_TRUE(form.lblPhysRes->text().endsWith(QStringLiteral("% libre.")));
-}
-
 TEST(AboutForm, OkClosesTheWindow) {
     TFAbout form;
     form.show();
     ASSERT_TRUE(form.isVisible());
     QTest::mouseClick(form.Button1, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST(AboutBox, ExecuteShowsTheWindowModallyUntilClosed) {
+    TAboutBox box;
+    box.SetProductName(QStringLiteral("Pexor"));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto *form = dynamic_cast<TFAbout *>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        shown = form->Label3D1->Caption();
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+    });
+    box.Execute();
+    EXPECT_EQ(shown, QStringLiteral("Pexor"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
