@@ -367,9 +367,9 @@ int TCustomChartAxis::LogPixel(double value) const {
     const int end = horizontal_ ? r.Right : r.Top;
     if (value <= 0)
         return inverted_ ? end : start;
-    const int t = RoundPixel((std::log(value) - lmin) * size / (lmax - lmin));
+    const long long t = RoundOffset((std::log(value) - lmin) * size / (lmax - lmin));
     // Inverted like the linear scale, so PixelToValue gives the value back.
-    return inverted_ ? end - t : start + t;
+    return inverted_ ? Offset(end, -t) : Offset(start, t);
 }
 
 double TCustomChartAxis::PixelToValue(int pixel) const {

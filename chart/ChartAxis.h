@@ -188,12 +188,12 @@ public:
             if (workRange_ == 0)
                 return geometry_->PlotXCenter();
             const double t = geometry_->PlotWidth() * (value - workMin_) / workRange_;
-            return inverted_ ? r.Right - RoundPixel(t) : r.Left + RoundPixel(t);
+            return inverted_ ? Offset(r.Right, -RoundOffset(t)) : Offset(r.Left, RoundOffset(t));
         }
         if (workRange_ == 0)
             return geometry_->PlotYCenter();
         const double t = -geometry_->PlotHeight() * (value - workMin_) / workRange_;
-        return inverted_ ? r.Top - RoundPixel(t) : r.Bottom + RoundPixel(t);
+        return inverted_ ? Offset(r.Top, -RoundOffset(t)) : Offset(r.Bottom, RoundOffset(t));
     }
     double PixelToValue(int pixel) const override;
 
@@ -213,13 +213,20 @@ public:
     bool Clicked(int x, int y) const;
 
     // Round half to even, kept within the int range.
-    static int RoundPixel(double value) {
+    static int RoundPixel(double value) { return Offset(0, RoundOffset(value)); }
+    // A pixel distance rounded half to even; values far off the plot are
+    // held where base + offset cannot overflow.
+    static long long RoundOffset(double value) {
         const double r = std::nearbyint(value);
-        if (!(r > INT_MIN))
-            return INT_MIN;
-        if (r > INT_MAX)
-            return INT_MAX;
-        return int(r);
+        if (!(r > -4e18))
+            return -4000000000000000000LL;
+        if (r > 4e18)
+            return 4000000000000000000LL;
+        return static_cast<long long>(r);
+    }
+    static int Offset(int base, long long offset) {
+        const long long v = base + offset;
+        return v < INT_MIN ? INT_MIN : (v > INT_MAX ? INT_MAX : int(v));
     }
 
 protected:

@@ -7,3 +7,8 @@
 #include "chart/ChartValueList.h"
 #include "chart/SeriesChart.h"
 #include "chart/SeriesMarks.h"
+
+// The axes and the axis panel that owns them with the series.
+#include "chart/AxisLabels.h"
+#include "chart/AxisPanel.h"
+#include "chart/ChartAxis.h"
