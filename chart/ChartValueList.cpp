@@ -36,16 +36,19 @@ int TChartValueList::AddValue(double value) {
     const bool append = values_.empty() || order_ == TChartListOrder::loNone ||
                         (order_ == TChartListOrder::loAscending && value >= values_.back()) ||
                         (order_ == TChartListOrder::loDescending && value <= values_.back());
+    if (append) {
+        values_.push_back(value);
+        AddToStatistics(value * multiplier_);
+        return int(values_.size() - 1);
+    }
+    // Equal values keep their order of arrival: the new one goes last.
     std::size_t index = values_.size();
-    if (!append) {
-        // Equal values keep their order of arrival: the new one goes last.
-        if (order_ == TChartListOrder::loAscending) {
-            while (index > 0 && values_[index - 1] > value)
-                --index;
-        } else {
-            while (index > 0 && values_[index - 1] < value)
-                --index;
-        }
+    if (order_ == TChartListOrder::loAscending) {
+        while (index > 0 && values_[index - 1] > value)
+            --index;
+    } else {
+        while (index > 0 && values_[index - 1] < value)
+            --index;
     }
     values_.insert(values_.begin() + std::ptrdiff_t(index), value);
     AddToStatistics(value * multiplier_);
@@ -54,7 +57,10 @@ int TChartValueList::AddValue(double value) {
 
 void TChartValueList::InsertValue(int index, double value) {
     CheckIndex(index, Count() + 1);
-    values_.insert(values_.begin() + index, value);
+    if (std::size_t(index) == values_.size())
+        values_.push_back(value);
+    else
+        values_.insert(values_.begin() + index, value);
     AddToStatistics(value * multiplier_);
 }
 

@@ -321,7 +321,7 @@ TEST_F(SeriesMarkText, ChartAxisLegendAndHandler) {
     series.SetHorizAxis(THorizAxis::aTopAxis); // the chart has no top axis here
     EXPECT_EQ(Text(TSeriesMarksStyle::smsXValue, 1), QStringLiteral("1"));
 
-    series.OnGetMarkText = [](TChartSeries &, int index, QString &text) {
+    series.OnGetMarkText = [](const TChartSeries &, int index, QString &text) {
         text += QStringLiteral(" #%1").arg(index);
     };
     EXPECT_EQ(Text(TSeriesMarksStyle::smsLabel, 0), QStringLiteral("a #0"));
