@@ -3,7 +3,6 @@
 #include "platform/Rounding.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <vector>
 

@@ -4,7 +4,6 @@
 
 #include <QFontInfo>
 #include <QGuiApplication>
-
 #include <algorithm>
 #include <cmath>
 
@@ -39,7 +38,9 @@ constexpr double kPi = 3.14159265358979323846;
 const QString kChartFontName = QStringLiteral("Arial");
 constexpr int kChartFontSize = 8;
 
-QPolygon ToPolygon(std::initializer_list<QPoint> points) { return QPolygon(QList<QPoint>(points)); }
+QPolygon ToPolygon(std::initializer_list<QPoint> points) {
+    return QPolygon(QList<QPoint>(points));
+}
 
 } // namespace
 
@@ -67,14 +68,15 @@ bool IsDefaultChartFont(const TFont &font, const QLocale &locale) {
            font.Style() == 0;
 }
 
-TChartCanvas::TChartCanvas()
-    : current_(nullptr), detached_(std::make_unique<DetachedCanvas>()) {
+TChartCanvas::TChartCanvas() : current_(nullptr), detached_(std::make_unique<DetachedCanvas>()) {
     current_ = detached_.get();
 }
 
 TChartCanvas::~TChartCanvas() = default;
 
-bool TChartCanvas::HasSurface() const { return current_ != detached_.get(); }
+bool TChartCanvas::HasSurface() const {
+    return current_ != detached_.get();
+}
 
 void TChartCanvas::SetSurface(Canvas *surface) {
     current_ = surface ? surface : detached_.get();
@@ -87,8 +89,8 @@ TChartCanvas3D::~TChartCanvas3D() {
     bitmapCanvas_.reset();
 }
 
-TRect TChartCanvas3D::Prepare(Canvas &surface, const TView3DOptions *options,
-                              const TRect &bounds, bool is3D) {
+TRect TChartCanvas3D::Prepare(Canvas &surface, const TView3DOptions *options, const TRect &bounds,
+                              bool is3D) {
     bounds_ = bounds;
     view3DOptions_ = options;
     is3D_ = is3D;
@@ -113,8 +115,8 @@ void TChartCanvas3D::DrawOnBitmap() {
     bitmapCanvas_.reset();
     if (!bitmap_) {
         const QSize size(std::max(1, bounds_.Width()), std::max(1, bounds_.Height()));
-        bitmap_ = std::make_unique<QImage>(
-            size, monochrome_ ? QImage::Format_Mono : QImage::Format_RGB32);
+        bitmap_ = std::make_unique<QImage>(size, monochrome_ ? QImage::Format_Mono
+                                                             : QImage::Format_RGB32);
         bitmap_->fill(Qt::white);
     }
     bitmapCanvas_ = std::make_unique<QtCanvas>(bitmap_.get());
@@ -203,7 +205,9 @@ void TChartCanvas3D::BeginFlat() {
     is3D_ = false;
 }
 
-void TChartCanvas3D::EndFlat() { is3D_ = savedIs3D_; }
+void TChartCanvas3D::EndFlat() {
+    is3D_ = savedIs3D_;
+}
 
 void TChartCanvas3D::ResetState() {
     current_->SetPen(TPen(clBlack, 1, TPenStyle::psSolid));
@@ -290,8 +294,7 @@ void TChartCanvas3D::GradientFill(const TRect &rect, TColor base, TColor target,
                 fill(TRect(rect.Left, rect.Bottom - b, rect.Right, rect.Bottom - a),
                      colourOf(k, n));
             else
-                fill(TRect(rect.Right - b, rect.Top, rect.Right - a, rect.Bottom),
-                     colourOf(k, n));
+                fill(TRect(rect.Right - b, rect.Top, rect.Right - a, rect.Bottom), colourOf(k, n));
         }
         break;
     }
@@ -325,8 +328,7 @@ void TChartCanvas3D::GradientFill(const TRect &rect, TColor base, TColor target,
     }
 }
 
-void TChartCanvas3D::BevelFrame(const TRect &rect, TColor topLeft, int count,
-                                TColor bottomRight) {
+void TChartCanvas3D::BevelFrame(const TRect &rect, TColor topLeft, int count, TColor bottomRight) {
     PenScope pen(*current_);
     current_->SetPen(TPen(topLeft, 1, TPenStyle::psSolid));
     TRect r = rect;
@@ -334,11 +336,11 @@ void TChartCanvas3D::BevelFrame(const TRect &rect, TColor topLeft, int count,
         const int right = r.Right - 1;
         const int bottom = r.Bottom - 1;
         current_->Pen().SetColor(topLeft);
-        current_->Polyline(ToPolygon({QPoint(r.Left, bottom), QPoint(r.Left, r.Top),
-                                      QPoint(right, r.Top)}));
+        current_->Polyline(
+            ToPolygon({QPoint(r.Left, bottom), QPoint(r.Left, r.Top), QPoint(right, r.Top)}));
         current_->Pen().SetColor(bottomRight);
-        current_->Polyline(ToPolygon({QPoint(right, r.Top), QPoint(right, bottom),
-                                      QPoint(r.Left - 1, bottom)}));
+        current_->Polyline(
+            ToPolygon({QPoint(right, r.Top), QPoint(right, bottom), QPoint(r.Left - 1, bottom)}));
         r = TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
     }
 }
@@ -413,8 +415,8 @@ QPolygon TChartCanvas3D::ProjectAll(const std::vector<TPoint3D> &points) const {
 }
 
 void TChartCanvas3D::RectAt(const TRect &r, int z) {
-    ProjectedPolygon({{r.Left, r.Top, z}, {r.Right, r.Top, z}, {r.Right, r.Bottom, z},
-                      {r.Left, r.Bottom, z}});
+    ProjectedPolygon(
+        {{r.Left, r.Top, z}, {r.Right, r.Top, z}, {r.Right, r.Bottom, z}, {r.Left, r.Bottom, z}});
 }
 
 void TChartCanvas3D::PlaneX(int x, int y0, int y1, int z0, int z1) {
@@ -426,21 +428,20 @@ void TChartCanvas3D::PlaneY(int y, int x0, int x1, int z0, int z1) {
 }
 
 void TChartCanvas3D::Ribbon3D(QPoint p, QPoint q, int z0, int z1) {
-    ProjectedPolygon({{p.x(), p.y(), z0}, {q.x(), q.y(), z0}, {q.x(), q.y(), z1},
-                      {p.x(), p.y(), z1}});
+    ProjectedPolygon(
+        {{p.x(), p.y(), z0}, {q.x(), q.y(), z0}, {q.x(), q.y(), z1}, {p.x(), p.y(), z1}});
 }
 
 void TChartCanvas3D::Quad3D(QPoint p1, QPoint p2, QPoint p3, QPoint p4, int z) {
-    ProjectedPolygon({{p1.x(), p1.y(), z}, {p2.x(), p2.y(), z}, {p3.x(), p3.y(), z},
-                      {p4.x(), p4.y(), z}});
+    ProjectedPolygon(
+        {{p1.x(), p1.y(), z}, {p2.x(), p2.y(), z}, {p3.x(), p3.y(), z}, {p4.x(), p4.y(), z}});
 }
 
 void TChartCanvas3D::Triangle3D(QPoint p1, QPoint p2, QPoint p3, int z) {
     ProjectedPolygon({{p1.x(), p1.y(), z}, {p2.x(), p2.y(), z}, {p3.x(), p3.y(), z}});
 }
 
-void TChartCanvas3D::Box(int left, int right, int top, int bottom, int z0, int z1,
-                         bool darkSides) {
+void TChartCanvas3D::Box(int left, int right, int top, int bottom, int z0, int z1, bool darkSides) {
     const bool solid = current_->Brush().Style() == TBrushStyle::bsSolid;
     const TColor c = ColorToRGB(solid ? current_->Brush().Color() : current_->BackColor());
     const TColor savedBrushColor = current_->Brush().Color();
@@ -567,8 +568,7 @@ void TChartCanvas3D::Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, i
                            double startAngle, double endAngle, bool darkSides) {
     if (endAngle < startAngle)
         std::swap(startAngle, endAngle);
-    const int steps =
-        std::max(2, int(std::ceil((endAngle - startAngle) / (kPi / 32.0))));
+    const int steps = std::max(2, int(std::ceil((endAngle - startAngle) / (kPi / 32.0))));
     std::vector<QPoint> arc;
     for (int k = 0; k <= steps; ++k) {
         const double angle = startAngle + (endAngle - startAngle) * k / steps;
@@ -599,8 +599,8 @@ void TChartCanvas3D::ClipBox(const TRect &rect, int z0, int z1) {
         current_->ClipRect(TRect(rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1));
         return;
     }
-    const TPoint3D corners[] = {{rect.Left, rect.Bottom, z0}, {rect.Left, rect.Top, z0},
-                                {rect.Left, rect.Top, z1},    {rect.Right, rect.Top, z1},
+    const TPoint3D corners[] = {{rect.Left, rect.Bottom, z0},  {rect.Left, rect.Top, z0},
+                                {rect.Left, rect.Top, z1},     {rect.Right, rect.Top, z1},
                                 {rect.Right, rect.Bottom, z1}, {rect.Right, rect.Bottom, z0}};
     QPolygon region;
     for (const TPoint3D &c : corners)

@@ -95,8 +95,7 @@ public:
 
     // Prepares a drawing on surface within bounds; answers the rectangle to
     // draw in (bounds itself, or the bitmap's own rectangle when buffered).
-    TRect Prepare(Canvas &surface, const TView3DOptions *options, const TRect &bounds,
-                  bool is3D);
+    TRect Prepare(Canvas &surface, const TView3DOptions *options, const TRect &bounds, bool is3D);
     void SetProjection(int depth, const TRect &bounds, const TRect &plotRect);
     // Copies the bitmap to target at position, marks the picture current and
     // draws on ownSurface again.
@@ -169,12 +168,10 @@ public:
         current_->Ellipse(left, top, right, bottom);
     }
     void Ellipse(const TRect &r) { current_->Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
-    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
-             int endY) {
+    void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) {
         current_->Arc(left, top, right, bottom, startX, startY, endX, endY);
     }
-    void Pie(int left, int top, int right, int bottom, int startX, int startY, int endX,
-             int endY) {
+    void Pie(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY) {
         current_->Pie(left, top, right, bottom, startX, startY, endX, endY);
     }
     void Polygon(const QPolygon &points) { current_->Polygon(points); }
@@ -189,8 +186,7 @@ public:
     // Bands from base to target colour: horizontal bands counted from the
     // bottom edge for the vertical directions, vertical bands counted from the
     // right edge for the horizontal ones, nested rectangles for the others.
-    void GradientFill(const TRect &rect, TColor base, TColor target,
-                      TGradientDirection direction);
+    void GradientFill(const TRect &rect, TColor base, TColor target, TGradientDirection direction);
     // count nested one-pixel frames, each one pixel inside the one before.
     void BevelFrame(const TRect &rect, TColor topLeft, int count, TColor bottomRight);
     void ClipRect(const TRect &r) { current_->ClipRect(r); }

@@ -48,17 +48,25 @@ void TChartPen::Assign(const TChartPen &source) {
     Changed();
 }
 
-TChartHiddenPen::TChartHiddenPen() { TChartPen::SetVisible(false); }
+TChartHiddenPen::TChartHiddenPen() {
+    TChartPen::SetVisible(false);
+}
 
 TDottedGrayPen::TDottedGrayPen() {
     TChartPen::SetColor(clGray);
     TChartPen::SetStyle(TPenStyle::psDot);
 }
 
-TDarkGrayPen::TDarkGrayPen() { TChartPen::SetColor(clGray); }
+TDarkGrayPen::TDarkGrayPen() {
+    TChartPen::SetColor(clGray);
+}
 
-TChartAxisPen::TChartAxisPen() { TChartPen::SetWidth(2); }
+TChartAxisPen::TChartAxisPen() {
+    TChartPen::SetWidth(2);
+}
 
-TChartArrowPen::TChartArrowPen() { TChartPen::SetColor(clWhite); }
+TChartArrowPen::TChartArrowPen() {
+    TChartPen::SetColor(clWhite);
+}
 
 } // namespace pexor

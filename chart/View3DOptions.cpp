@@ -2,7 +2,9 @@
 
 namespace pexor {
 
-TView3DOptions::TView3DOptions(const TView3DOptions &other) { CopyValues(other); }
+TView3DOptions::TView3DOptions(const TView3DOptions &other) {
+    CopyValues(other);
+}
 
 TView3DOptions &TView3DOptions::operator=(const TView3DOptions &other) {
     CopyValues(other);

@@ -9,9 +9,13 @@ TFont::TFont(QString name, int size, TColor color, TFontStyles style)
     SetSize(size);
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, pixelsPerInch_); }
+int TFont::Size() const {
+    return -MulDiv(height_, 72, pixelsPerInch_);
+}
 
-void TFont::SetSize(int points) { height_ = -MulDiv(points, pixelsPerInch_, 72); }
+void TFont::SetSize(int points) {
+    height_ = -MulDiv(points, pixelsPerInch_, 72);
+}
 
 void TFont::Assign(const TFont &source) {
     const int ppi = pixelsPerInch_;
@@ -93,19 +97,23 @@ void Canvas::ClipRegion(const QPolygon &devicePoints) {
     SetClip(clip);
 }
 
-void Canvas::Unclip() { SetClip(TClip()); }
+void Canvas::Unclip() {
+    SetClip(TClip());
+}
 
 void Canvas::SetClip(const TClip &value) {
     clip_ = value;
     ClipChanged();
 }
 
-void Canvas::MoveTo(int x, int y) { penPos_ = QPoint(x, y); }
+void Canvas::MoveTo(int x, int y) {
+    penPos_ = QPoint(x, y);
+}
 
 CanvasStateScope::CanvasStateScope(Canvas &canvas)
     : canvas_(canvas), pen_(canvas), brush_(canvas), font_(canvas), clip_(canvas),
-      textAlign_(canvas.TextAlign()), backMode_(canvas.BackMode()),
-      backColor_(canvas.BackColor()), rasterOp_(canvas.RasterOp()) {}
+      textAlign_(canvas.TextAlign()), backMode_(canvas.BackMode()), backColor_(canvas.BackColor()),
+      rasterOp_(canvas.RasterOp()) {}
 
 CanvasStateScope::~CanvasStateScope() {
     canvas_.SetTextAlign(textAlign_);

@@ -236,10 +236,10 @@ public:
     // Part of the ellipse in the rectangle, counter-clockwise from the ray
     // towards (startX, startY) to the ray towards (endX, endY). Pie closes it
     // with two radii and fills it.
-    virtual void Arc(int left, int top, int right, int bottom, int startX, int startY,
-                     int endX, int endY) = 0;
-    virtual void Pie(int left, int top, int right, int bottom, int startX, int startY,
-                     int endX, int endY) = 0;
+    virtual void Arc(int left, int top, int right, int bottom, int startX, int startY, int endX,
+                     int endY) = 0;
+    virtual void Pie(int left, int top, int right, int bottom, int startX, int startY, int endX,
+                     int endY) = 0;
     // Sets one pixel to a colour, without pen or brush.
     virtual void Pixel(int x, int y, TColor color) = 0;
     // Fills with the brush only, no outline.

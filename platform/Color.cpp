@@ -12,9 +12,9 @@ QColor SystemQColor(unsigned index) {
     const QPalette palette = QGuiApplication::palette();
     auto role = [&](QPalette::ColorRole r) { return palette.color(QPalette::Active, r); };
     switch (index) {
-    case 0:  // scroll bar
+    case 0: // scroll bar
         return role(QPalette::Midlight);
-    case 1:  // desktop
+    case 1: // desktop
         return role(QPalette::Dark);
     case 2:  // active caption
     case 13: // highlight

@@ -6,8 +6,8 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace pexor {
 
@@ -94,7 +94,9 @@ QtCanvas::QtCanvas(QPaintDevice *device)
     Setup();
 }
 
-QtCanvas::QtCanvas(QPainter &painter) : painter_(&painter) { Setup(); }
+QtCanvas::QtCanvas(QPainter &painter) : painter_(&painter) {
+    Setup();
+}
 
 QtCanvas::~QtCanvas() {
     if (ownPainter_)
@@ -209,8 +211,8 @@ void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
     Normalise(left, top, right, bottom);
     if (right == left || bottom == top)
         return;
-    const bool simplePen = Pen().IsClear() ||
-                           (Pen().Width() <= 1 && Pen().Style() == TPenStyle::psSolid);
+    const bool simplePen =
+        Pen().IsClear() || (Pen().Width() <= 1 && Pen().Style() == TPenStyle::psSolid);
     if (MapMode() != TMapMode::Text || !simplePen) {
         ApplyState(true, true);
         painter_->drawEllipse(OutlineBox(left, top, right, bottom));
@@ -270,8 +272,8 @@ void QtCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWid
                               cornerHeight / 2.0);
 }
 
-void QtCanvas::ArcShape(bool pie, int left, int top, int right, int bottom, int startX,
-                        int startY, int endX, int endY) {
+void QtCanvas::ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,
+                        int endX, int endY) {
     Normalise(left, top, right, bottom);
     const QRectF box = OutlineBox(left, top, right, bottom);
     const double rx = box.width() / 2.0;

@@ -27,8 +27,7 @@ QFont ToQFont(const TFont &font, const QPaintDevice *device) {
         // A positive height is the whole cell: scale the character height so
         // that ascent plus descent comes to it.
         f.setPixelSize(height);
-        const int cell = device ? QFontMetrics(f, device).height()
-                                : QFontMetrics(f).height();
+        const int cell = device ? QFontMetrics(f, device).height() : QFontMetrics(f).height();
         if (cell > 0)
             f.setPixelSize(std::max(1, int(std::lround(double(height) * height / cell))));
     }
@@ -37,8 +36,7 @@ QFont ToQFont(const TFont &font, const QPaintDevice *device) {
 
 QSize TextExtentOf(const TFont &font, const QString &text, const QPaintDevice *device) {
     const QFont f = ToQFont(font, device);
-    const QFontMetrics fm = device ? QFontMetrics(f, device)
-                                   : QFontMetrics(f);
+    const QFontMetrics fm = device ? QFontMetrics(f, device) : QFontMetrics(f);
     return QSize(fm.horizontalAdvance(text), fm.height());
 }
 

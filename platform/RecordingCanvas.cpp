@@ -48,9 +48,13 @@ void RecordingCanvas::LineTo(int x, int y) {
     Add(TRecordKind::LineTo, QPolygon({from, QPoint(x, y)}));
 }
 
-void RecordingCanvas::Polyline(const QPolygon &points) { Add(TRecordKind::Polyline, points); }
+void RecordingCanvas::Polyline(const QPolygon &points) {
+    Add(TRecordKind::Polyline, points);
+}
 
-void RecordingCanvas::Polygon(const QPolygon &points) { Add(TRecordKind::Polygon, points); }
+void RecordingCanvas::Polygon(const QPolygon &points) {
+    Add(TRecordKind::Polygon, points);
+}
 
 void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
     Add(TRecordKind::Rectangle, QPolygon({QPoint(left, top), QPoint(right, bottom)}));
@@ -62,8 +66,8 @@ void RecordingCanvas::Ellipse(int left, int top, int right, int bottom) {
 
 void RecordingCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
                                 int cornerHeight) {
-    Add(TRecordKind::RoundRect, QPolygon({QPoint(left, top), QPoint(right, bottom),
-                                          QPoint(cornerWidth, cornerHeight)}));
+    Add(TRecordKind::RoundRect,
+        QPolygon({QPoint(left, top), QPoint(right, bottom), QPoint(cornerWidth, cornerHeight)}));
 }
 
 void RecordingCanvas::Arc(int left, int top, int right, int bottom, int startX, int startY,
@@ -109,8 +113,8 @@ void RecordingCanvas::ClipChanged() {
     const TClip &clip = Clip();
     QPolygon points;
     if (clip.kind == TClip::Kind::Rect)
-        points = QPolygon({QPoint(clip.rect.Left, clip.rect.Top),
-                           QPoint(clip.rect.Right, clip.rect.Bottom)});
+        points = QPolygon(
+            {QPoint(clip.rect.Left, clip.rect.Top), QPoint(clip.rect.Right, clip.rect.Bottom)});
     else if (clip.kind == TClip::Kind::Region)
         points = clip.region;
     Add(TRecordKind::Clip, points);

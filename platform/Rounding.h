@@ -6,7 +6,9 @@
 namespace pexor {
 
 // Round half to even, as the chart engine rounds (2.5 -> 2, 3.5 -> 4).
-inline int Round(double value) { return int(std::nearbyint(value)); }
+inline int Round(double value) {
+    return int(std::nearbyint(value));
+}
 
 // a * b / c in 64 bits, rounded to the nearest integer with halves away from
 // zero; -1 when c is 0, as the old platform call answered.

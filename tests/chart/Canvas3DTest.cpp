@@ -1,4 +1,5 @@
 #include "chart/Canvas3D.h"
+
 #include "chart/ChartPen.h"
 #include "chart/View3DOptions.h"
 #include "platform/QtCanvas.h"
@@ -36,7 +37,9 @@ protected:
     TChartCanvas3D canvas;
 };
 
-QPolygon Poly(std::initializer_list<QPoint> points) { return QPolygon(QList<QPoint>(points)); }
+QPolygon Poly(std::initializer_list<QPoint> points) {
+    return QPolygon(QList<QPoint>(points));
+}
 
 } // namespace
 
@@ -310,9 +313,8 @@ TEST_F(Canvas3DTest, Pixel3DByPenWidth) {
 TEST_F(Canvas3DTest, ClipBoxHexagonOrFlatRectangle) {
     canvas.ClipBox(TRect(10, 20, 110, 120), 0, 8);
     ASSERT_EQ(rec.Clip().kind, TClip::Kind::Region);
-    EXPECT_EQ(rec.Clip().region,
-              Poly({QPoint(10, 120), QPoint(10, 20), QPoint(18, 12), QPoint(118, 12),
-                    QPoint(118, 112), QPoint(110, 120)}));
+    EXPECT_EQ(rec.Clip().region, Poly({QPoint(10, 120), QPoint(10, 20), QPoint(18, 12),
+                                       QPoint(118, 12), QPoint(118, 112), QPoint(110, 120)}));
     canvas.Unclip();
     EXPECT_EQ(rec.Clip().kind, TClip::Kind::None);
 
@@ -372,8 +374,7 @@ TEST_F(Canvas3DTest, GradientBandsFromTheBottomEdge) {
 }
 
 TEST_F(Canvas3DTest, GradientCoversTallRectanglesWhole) {
-    canvas.GradientFill(TRect(0, 0, 3, 600), clWhite, clYellow,
-                        TGradientDirection::gdBottomTop);
+    canvas.GradientFill(TRect(0, 0, 3, 600), clWhite, clYellow, TGradientDirection::gdBottomTop);
     const auto fills = rec.RecordsOf(TRecordKind::FillRect);
     ASSERT_EQ(fills.size(), 256u);
     int rows = 0;

@@ -1,4 +1,5 @@
 #include "platform/Canvas.h"
+
 #include "platform/QtCanvas.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Rounding.h"
@@ -7,7 +8,6 @@
 #include <QImage>
 #include <QPalette>
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using namespace pexor;
@@ -162,9 +162,8 @@ TEST(CanvasShapes, PolygonFillsEvenOdd) {
     QtCanvas &c = s.Canvas();
     c.Pen().SetStyle(TPenStyle::psClear);
     c.Brush().SetColor(clRed);
-    c.Polygon(QPolygon({QPoint(2, 2), QPoint(22, 2), QPoint(22, 22), QPoint(2, 22),
-                        QPoint(2, 2), QPoint(8, 8), QPoint(16, 8), QPoint(16, 16),
-                        QPoint(8, 16), QPoint(8, 8)}));
+    c.Polygon(QPolygon({QPoint(2, 2), QPoint(22, 2), QPoint(22, 22), QPoint(2, 22), QPoint(2, 2),
+                        QPoint(8, 8), QPoint(16, 8), QPoint(16, 16), QPoint(8, 16), QPoint(8, 8)}));
     EXPECT_EQ(s.At(4, 12), kRed);
     EXPECT_EQ(s.At(12, 12), kWhite);
 }
@@ -390,7 +389,9 @@ TEST(CanvasRounding, HalvesAsTheChartEngineRounds) {
 
 TEST(CanvasColors, SystemColoursComeFromThePalette) {
     const QPalette palette = QGuiApplication::palette();
-    auto rgb = [&](QPalette::ColorRole role) { return palette.color(QPalette::Active, role).rgb(); };
+    auto rgb = [&](QPalette::ColorRole role) {
+        return palette.color(QPalette::Active, role).rgb();
+    };
     EXPECT_EQ(ToQColor(clBtnFace).rgb(), rgb(QPalette::Button));
     EXPECT_EQ(ToQColor(clBtnShadow).rgb(), rgb(QPalette::Dark));
     EXPECT_EQ(ToQColor(clBtnHighlight).rgb(), rgb(QPalette::Light));
