@@ -45,8 +45,7 @@ void ReadingsEntry::Graphique() {
         if (tp.isEmpty())
             continue;
         const int value = ParseInteger(tp);
-        series_.Add(double(value), table_.Cells(ReadingsTable::kDateCol, row),
-                    kReadingPointColor);
+        series_.Add(double(value), table_.Cells(ReadingsTable::kDateCol, row), kReadingPointColor);
     }
 }
 

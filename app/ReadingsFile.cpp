@@ -61,9 +61,13 @@ QString ReadingsFilePathFor(const QString &programDirectory) {
     return UserReadingsFilePath();
 }
 
-QString ReadingsFilePath() { return ReadingsFilePathFor(ProgramDirectory()); }
+QString ReadingsFilePath() {
+    return ReadingsFilePathFor(ProgramDirectory());
+}
 
-void ChargeOptions(ReadingsTable &table) { ChargeOptions(table, ReadingsFilePath()); }
+void ChargeOptions(ReadingsTable &table) {
+    ChargeOptions(table, ReadingsFilePath());
+}
 
 void ChargeOptions(ReadingsTable &table, const QString &path) {
     ProfileDocument doc;
@@ -74,7 +78,9 @@ void ChargeOptions(ReadingsTable &table, const QString &path) {
             table.SetCells(s.Col, n, doc.ReadString(s.Name, s.KeyPrefix + QString::number(n)));
 }
 
-void SauveOptions(const ReadingsTable &table) { SauveOptions(table, ReadingsFilePath()); }
+void SauveOptions(const ReadingsTable &table) {
+    SauveOptions(table, ReadingsFilePath());
+}
 
 void SauveOptions(const ReadingsTable &table, const QString &path) {
     ProfileDocument doc;

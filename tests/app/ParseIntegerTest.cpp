@@ -1,8 +1,8 @@
 #include "app/ParseInteger.h"
+
 #include "platform/Exceptions.h"
 
 #include <gtest/gtest.h>
-
 #include <utility>
 #include <vector>
 
@@ -11,20 +11,13 @@ namespace {
 
 TEST(ParseInteger, AcceptsDecimalAndHexadecimalForms) {
     const std::vector<std::pair<QString, int>> cases{
-        {QStringLiteral("12"), 12},
-        {QStringLiteral("   12"), 12},
-        {QStringLiteral("+12"), 12},
-        {QStringLiteral("-12"), -12},
-        {QStringLiteral("007"), 7},
-        {QStringLiteral("-0"), 0},
-        {QStringLiteral("$0C"), 12},
-        {QStringLiteral("$0c"), 12},
-        {QStringLiteral("x1F"), 31},
-        {QStringLiteral("X1f"), 31},
-        {QStringLiteral("0x1F"), 31},
-        {QStringLiteral("0XfF"), 255},
-        {QStringLiteral(" -$10"), -16},
-        {QStringLiteral("+0x10"), 16},
+        {QStringLiteral("12"), 12},     {QStringLiteral("   12"), 12},
+        {QStringLiteral("+12"), 12},    {QStringLiteral("-12"), -12},
+        {QStringLiteral("007"), 7},     {QStringLiteral("-0"), 0},
+        {QStringLiteral("$0C"), 12},    {QStringLiteral("$0c"), 12},
+        {QStringLiteral("x1F"), 31},    {QStringLiteral("X1f"), 31},
+        {QStringLiteral("0x1F"), 31},   {QStringLiteral("0XfF"), 255},
+        {QStringLiteral(" -$10"), -16}, {QStringLiteral("+0x10"), 16},
         {QStringLiteral("0"), 0},
     };
     for (const auto &[text, expected] : cases) {
@@ -50,9 +43,13 @@ TEST(ParseInteger, KeepsToTheSigned32BitRange) {
 }
 
 TEST(ParseInteger, RefusesEverythingElse) {
-    for (const char *text :
-         {"", " ", "12,5", "12.5", "12 ", "abc", "+", "-", "$", "x", "0x", "+-1", "--1", "- 1",
-          "1e3", "$-1", "0x$1", "$G", "12a", "1 2", "\xef\xbc\x91\xef\xbc\x92" /* full-width 12 */}) {
+    for (const char *text : {"",     " ",    "12,5",
+                             "12.5", "12 ",  "abc",
+                             "+",    "-",    "$",
+                             "x",    "0x",   "+-1",
+                             "--1",  "- 1",  "1e3",
+                             "$-1",  "0x$1", "$G",
+                             "12a",  "1 2",  "\xef\xbc\x91\xef\xbc\x92" /* full-width 12 */}) {
         int value = 5;
         EXPECT_FALSE(TryParseInteger(QString::fromUtf8(text), value)) << text;
         EXPECT_EQ(value, 5) << text;

@@ -1,5 +1,6 @@
-#include "app/ReadingsEntry.h"
 #include "app/ReadingsFile.h"
+
+#include "app/ReadingsEntry.h"
 #include "app/ReadingsTable.h"
 #include "chart/ChartSeries.h"
 #include "platform/Exceptions.h"
@@ -10,10 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -24,7 +24,8 @@ namespace {
 template <typename F> QByteArray Sections(F value) {
     QByteArray out;
     using Names = std::pair<const char *, const char *>;
-    for (const auto &[section, prefix] : {Names{"Dates", "Date"}, Names{"TP", "TP"}, Names{"INR", "INR"}}) {
+    for (const auto &[section, prefix] :
+         {Names{"Dates", "Date"}, Names{"TP", "TP"}, Names{"INR", "INR"}}) {
         out += QByteArray("[") + section + "]\r\n";
         for (int n = 1; n <= 10; ++n)
             out += prefix + QByteArray::number(n) + "=" + value(QByteArray(section), n) + "\r\n";
@@ -140,9 +141,8 @@ TEST_F(ReadingsFileTest, SavesRowFourAloneAndReadsItBack) {
 }
 
 TEST_F(ReadingsFileTest, LoadsThirtyValuesInFileOrderEachAtOnce) {
-    Put(Sections([](const QByteArray &section, int n) {
-        return section.left(1) + QByteArray::number(n);
-    }));
+    Put(Sections(
+        [](const QByteArray &section, int n) { return section.left(1) + QByteArray::number(n); }));
     std::vector<std::pair<int, int>> writes;
     table_.OnChange = [&](ReadingsTable &t, int col, int row) {
         // Each cell holds its value as soon as it is announced.

@@ -5,17 +5,17 @@
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <functional>
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
 namespace pexor {
 namespace {
 
-using Snapshot = std::array<std::array<QString, ReadingsTable::kRowCount>, ReadingsTable::kColCount>;
+using Snapshot =
+    std::array<std::array<QString, ReadingsTable::kRowCount>, ReadingsTable::kColCount>;
 
 Snapshot TakeSnapshot(const ReadingsTable &table) {
     Snapshot s;
@@ -45,8 +45,8 @@ struct Point {
 std::vector<Point> Points(const TChartSeries &series) {
     std::vector<Point> points;
     for (int i = 0; i < series.Count(); ++i)
-        points.push_back({series.XValue(i), series.YValue(i), series.PointLabel(i),
-                          series.PointColor(i)});
+        points.push_back(
+            {series.XValue(i), series.YValue(i), series.PointLabel(i), series.PointColor(i)});
     return points;
 }
 
