@@ -196,20 +196,6 @@ TEST_F(ReadingsFileTest, SaveKeepsOtherSectionsAheadAndDropsUnknownKeys) {
                            }));
 }
 
-TEST_F(ReadingsFileTest, SavedTextsReadBackUnchanged) {
-    const QStringList texts{QStringLiteral("  blancs  "), QStringLiteral("\"entre\""),
-                            QStringLiteral("'a'"), QStringLiteral("déjà ; = [x]"),
-                            QStringLiteral("€ 2,5")};
-    for (int i = 0; i < texts.size(); ++i)
-        table_.SetCells(2, i + 1, texts[i]);
-    SauveOptions(table_, path_);
-    ReadingsTable loaded;
-    ChargeOptions(loaded, path_);
-    for (int i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(loaded.Cells(2, i + 1), texts[i]);
-    EXPECT_TRUE(Bytes().contains("INR4=déjà ; = [x]\r\n"));
-}
-
 TEST_F(ReadingsFileTest, FailedSaveReportsPathAndLeavesFileAlone) {
     const QByteArray old = "[Notes]\r\na=1\r\n[TP]\r\nTP1=70\r\n";
     table_.SetCells(1, 1, QStringLiteral("80"));
