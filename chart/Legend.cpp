@@ -57,15 +57,13 @@ void TCustomChartLegend::SetColorWidth(int value) {
 
 void TCustomChartLegend::SetTopPos(int value) {
     if (value < 0 || value > 100)
-        throw LegendException(
-            QStringLiteral("Position légende haut doit être entre 0 et 100 %"));
+        throw LegendException(QStringLiteral("Position légende haut doit être entre 0 et 100 %"));
     Set(topPos_, value);
 }
 
 void TCustomChartLegend::SetFirstValue(int value) {
     if (value < 0)
-        throw LegendException(
-            QStringLiteral("La valeur de la première légende doit être > 0"));
+        throw LegendException(QStringLiteral("La valeur de la première légende doit être > 0"));
     Set(firstValue_, value);
 }
 
@@ -78,7 +76,7 @@ TLegendStyle TCustomChartLegend::CalcLegendStyle() const {
         return legendStyle_;
     const TCustomAxisPanel *chart = ParentChart();
     return chart && chart->CountActiveSeries() >= 2 ? TLegendStyle::lsSeries
-                                                     : TLegendStyle::lsValues;
+                                                    : TLegendStyle::lsValues;
 }
 
 TChartSeries *TCustomChartLegend::FirstActiveSeries() const {
@@ -143,7 +141,8 @@ QString TCustomChartLegend::PointText(const TChartSeries &series, int valueIndex
     const double total = values.TotalAbs();
     const QString space = QStringLiteral(" ");
     const QString valueText = FormatFloat(series.ValueFormat(), value);
-    const QString percentText = FormatPercent(series.PercentFormat(), total == 0 ? 1.0 : value / total);
+    const QString percentText =
+        FormatPercent(series.PercentFormat(), total == 0 ? 1.0 : value / total);
     switch (textStyle_) {
     case TLegendTextStyle::ltsLeftValue:
         return valueText + space + label;
@@ -292,8 +291,7 @@ void TCustomChartLegend::DrawLegend() {
         break;
     case TLegendAlignment::laTop:
     case TLegendAlignment::laBottom: {
-        const int box =
-            std::min(chart.PlotWidth(), 2 * shadowSize_ + (sw + tw + 4) * columns + 8);
+        const int box = std::min(chart.PlotWidth(), 2 * shadowSize_ + (sw + tw + 4) * columns + 8);
         const int offset = Round(topPos_ * (drawRect.Width() - box) / 100.0);
         left = chart.PlotXCenter() - box / 2 + offset;
         right = chart.PlotXCenter() + box / 2 + offset;
@@ -393,8 +391,8 @@ void TCustomChartLegend::DrawItem(int index, int position) {
         y += fh * position;
     else
         x += (position % columns_) * (textWidth_ + symbolWidth_ + 4);
-    int xColor = alignment_ == TLegendAlignment::laRight ? textX_ - symbolWidth_ - 4
-                                                         : legendRect_.Left + 4;
+    int xColor =
+        alignment_ == TLegendAlignment::laRight ? textX_ - symbolWidth_ - 4 : legendRect_.Left + 4;
     if (TLegendEvents *events = Events(); events && events->OnGetLegendPos)
         events->OnGetLegendPos(chart, index, x, y, xColor);
 

@@ -75,8 +75,7 @@ void DrawMark(TChartSeries &series, TCustomChartPanel &chart, int valueIndex,
     if (frame.Visible() || !marks.Transparent()) {
         canvas.Brush().SetBitmap(QImage());
         canvas.Brush().SetColor(marks.BackColor());
-        canvas.Brush().SetStyle(marks.Transparent() ? TBrushStyle::bsClear
-                                                    : TBrushStyle::bsSolid);
+        canvas.Brush().SetStyle(marks.Transparent() ? TBrushStyle::bsClear : TBrushStyle::bsSolid);
         canvas.AssignVisiblePen(frame);
         canvas.Rectangle(leftTop.x(), leftTop.y(), leftTop.x() + pos.Width,
                          leftTop.y() + pos.Height);

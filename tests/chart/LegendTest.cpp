@@ -1,10 +1,11 @@
-#include "chart/AxisPanel.h"
-#include "chart/ChartException.h"
 #include "chart/Legend.h"
+
+#include "chart/AxisPanel.h"
+#include "chart/Chart.h"
+#include "chart/ChartException.h"
 #include "platform/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <vector>
 
@@ -72,30 +73,6 @@ TRect RectOf(const TCanvasRecord &r) {
 }
 
 } // namespace
-
-TEST(LegendDefaultsTest, NewLegendValues) {
-    LegendPanel chart;
-    const TChartLegend &legend = chart.legend;
-    EXPECT_TRUE(legend.ResizeChart());
-    EXPECT_EQ(legend.LegendStyle(), TLegendStyle::lsAuto);
-    EXPECT_EQ(legend.TextStyle(), TLegendTextStyle::ltsLeftValue);
-    EXPECT_EQ(legend.ColorWidth(), 12);
-    EXPECT_EQ(legend.HorizMargin(), 0);
-    EXPECT_EQ(legend.VertMargin(), 0);
-    EXPECT_EQ(legend.TopPos(), 10);
-    EXPECT_EQ(legend.Color(), clWhite);
-    EXPECT_TRUE(legend.Frame().Visible());
-    EXPECT_EQ(legend.Frame().Color(), clBlack);
-    EXPECT_EQ(legend.Frame().Width(), 1);
-    EXPECT_EQ(legend.FirstValue(), 0);
-    EXPECT_TRUE(legend.Visible());
-    EXPECT_EQ(legend.Alignment(), TLegendAlignment::laRight);
-    EXPECT_FALSE(legend.Inverted());
-    EXPECT_EQ(legend.ShadowColor(), clBlack);
-    EXPECT_EQ(legend.ShadowSize(), 3);
-    EXPECT_FALSE(legend.DividingLines().Visible());
-    EXPECT_EQ(legend.Font().Name(), QStringLiteral("Arial"));
-}
 
 TEST(LegendSettingsTest, ErrorsKeepTheOldValue) {
     LegendPanel chart;
@@ -209,8 +186,8 @@ TEST(LegendItemsTest, SeriesTexts) {
 
 TEST(LegendItemsTest, PointTextsByTextStyle) {
     LegendPanel chart;
-    TChartSeries &s = chart.Add(QString(), {80, 20}, {QStringLiteral("07/12/2026"),
-                                                      QStringLiteral("deux\rlignes")});
+    TChartSeries &s = chart.Add(QString(), {80, 20},
+                                {QStringLiteral("07/12/2026"), QStringLiteral("deux\rlignes")});
     TChartLegend &legend = chart.legend;
     EXPECT_EQ(legend.PointText(s, 0), QStringLiteral("80 07/12/2026"));
     EXPECT_EQ(legend.PointText(s, 1), QStringLiteral("20 deux lignes"));
@@ -256,9 +233,9 @@ TEST(LegendItemsTest, LastValuesOfASeriesWithoutPoints) {
 TEST(LegendDrawTest, ProgramChartLegendDrawsNothingAndTakesNoRoom) {
     LegendPanel chart;
     chart.legend.SetShadowSize(2);
-    TChartSeries &s = chart.Add(QString(), {80, 95, 70},
-                                {QStringLiteral("01/12/2026"), QStringLiteral("02/12/2026"),
-                                 QStringLiteral("03/12/2026")});
+    TChartSeries &s = chart.Add(
+        QString(), {80, 95, 70},
+        {QStringLiteral("01/12/2026"), QStringLiteral("02/12/2026"), QStringLiteral("03/12/2026")});
     s.SetShowInLegend(false);
     const TRect plot = chart.PlotRect();
     chart.Draw();
@@ -369,7 +346,8 @@ TEST(LegendDrawTest, TopAlignmentTakesRoomFromTheTop) {
     chart.legend.SetAlignment(TLegendAlignment::laTop);
     chart.legend.SetTopPos(0);
     const int fh = chart.FontHeight();
-    const int tw = std::max(chart.Width(QStringLiteral("A")), chart.Width(QStringLiteral("BB"))) + 4;
+    const int tw =
+        std::max(chart.Width(QStringLiteral("A")), chart.Width(QStringLiteral("BB"))) + 4;
     const int sw = int(std::nearbyint(12 * tw / 100.0));
     chart.Draw();
 
@@ -421,9 +399,7 @@ TEST(LegendDrawTest, EventsMoveTheBoxAndTheItems) {
     chart.Add(QStringLiteral("A"), {1});
     chart.Add(QStringLiteral("B"), {2});
     std::vector<int> posCalls;
-    chart.OnGetLegendRect = [](TCustomAxisPanel &, TRect &rect) {
-        rect = TRect(200, 30, 300, 80);
-    };
+    chart.OnGetLegendRect = [](TCustomAxisPanel &, TRect &rect) { rect = TRect(200, 30, 300, 80); };
     chart.OnGetLegendPos = [&](TCustomAxisPanel &, int index, int &x, int &y, int &xColor) {
         posCalls.push_back(index);
         x += 100;
@@ -444,4 +420,82 @@ TEST(LegendDrawTest, EventsMoveTheBoxAndTheItems) {
     EXPECT_EQ(RectOf(rects[1]).Left, x - 4 - sw);
     // The room taken is that of the changed rectangle.
     EXPECT_EQ(chart.PlotRect().Right, 200 - 11);
+}
+
+namespace {
+
+// The whole chart, drawing straight on a recording canvas.
+class RecordedChart : public TCustomChart {
+public:
+    RecordedChart() {
+        Canvas().SetBuffered(false);
+        Canvas().SetSurface(&surface);
+    }
+    ~RecordedChart() override { Canvas().SetSurface(nullptr); }
+
+    // The follow-up window's curve: three readings, not in the legend.
+    TChartSeries &AddCurve() {
+        auto *series = new TChartSeries;
+        series->SetSeriesColor(clRed);
+        series->SetShowInLegend(false);
+        series->Add(80, QStringLiteral("01/12/2026"), 0xFF0000);
+        series->Add(95, QStringLiteral("02/12/2026"), 0xFF0000);
+        series->Add(70, QStringLiteral("03/12/2026"), 0xFF0000);
+        AddSeries(series);
+        return *series;
+    }
+
+    RecordingCanvas surface;
+};
+
+} // namespace
+
+TEST(LegendInChartTest, ProgramChartIsDrawnAsWithoutLegend) {
+    RecordedChart shown;
+    RecordedChart hidden;
+    for (RecordedChart *chart : {&shown, &hidden}) {
+        chart->Title().SetText({QStringLiteral("Courbe de TP (%)")});
+        chart->BackWall().Brush().SetStyle(TBrushStyle::bsClear);
+        chart->Legend().SetShadowSize(2);
+        chart->AddCurve();
+    }
+    hidden.Legend().SetVisible(false);
+    shown.Draw(shown.surface, TRect(0, 0, 332, 252));
+    hidden.Draw(hidden.surface, TRect(0, 0, 332, 252));
+
+    EXPECT_EQ(shown.PlotRect(), hidden.PlotRect());
+    ASSERT_EQ(shown.surface.Records().size(), hidden.surface.Records().size());
+    for (std::size_t i = 0; i < shown.surface.Records().size(); ++i) {
+        EXPECT_EQ(shown.surface.Records()[i].Kind, hidden.surface.Records()[i].Kind);
+        EXPECT_EQ(shown.surface.Records()[i].Points, hidden.surface.Records()[i].Points);
+    }
+    EXPECT_FALSE(shown.Legend().Shown());
+}
+
+TEST(LegendInChartTest, ChartEventsAndMarksOfStyleLegend) {
+    RecordedChart chart;
+    TChartSeries &curve = chart.AddCurve();
+    curve.SetShowInLegend(true);
+    curve.Marks().SetStyle(TSeriesMarksStyle::smsLegend);
+    EXPECT_EQ(curve.MarkText(0), QStringLiteral("80 01/12/2026"));
+    chart.Legend().SetTextStyle(TLegendTextStyle::ltsRightValue);
+    EXPECT_EQ(curve.MarkText(2), QStringLiteral("03/12/2026 70"));
+
+    std::vector<int> asked;
+    chart.OnGetLegendText = [&](TCustomAxisPanel &sender, TLegendStyle style, int index,
+                                QString &text) {
+        EXPECT_EQ(&sender, static_cast<TCustomAxisPanel *>(&chart));
+        EXPECT_EQ(style, TLegendStyle::lsValues);
+        asked.push_back(index);
+        text = QStringLiteral("n° %1").arg(index);
+    };
+    chart.Draw(chart.surface, TRect(0, 0, 332, 252));
+    EXPECT_TRUE(chart.Legend().Shown());
+    std::vector<QString> texts;
+    for (const TCanvasRecord &r : chart.surface.RecordsOf(TRecordKind::TextOut))
+        if (r.Text.startsWith(QStringLiteral("n° ")))
+            texts.push_back(r.Text);
+    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("n° 0"), QStringLiteral("n° 1"),
+                                           QStringLiteral("n° 2")}));
+    EXPECT_FALSE(asked.empty());
 }

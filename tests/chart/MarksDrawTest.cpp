@@ -3,7 +3,6 @@
 #include "platform/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
-
 #include <initializer_list>
 #include <vector>
 
@@ -73,7 +72,8 @@ TEST(MarksDrawTest, BoxArrowAndTextAtThePoint) {
     ASSERT_EQ(s.YPixel(1), 210);
     const TFont &font = s.Marks().Font();
     const int fh = chart.FontHeight(font);
-    const int w = chart.Width(font, QStringLiteral("W")) + chart.Width(font, QStringLiteral("Mark")) + 2;
+    const int w =
+        chart.Width(font, QStringLiteral("W")) + chart.Width(font, QStringLiteral("Mark")) + 2;
     const int h = fh + 2;
     chart.Draw(s);
 
@@ -138,8 +138,8 @@ TEST(MarksDrawTest, CustomPositionIsUsedAsItStands) {
 
 TEST(MarksDrawTest, SkippedPointsLinesAndColours) {
     MarksPanel chart;
-    TChartSeries &s = chart.Add({50, 20, 30}, {QStringLiteral("un\rdeux"), QStringLiteral("nul"),
-                                               QStringLiteral("vide")});
+    TChartSeries &s = chart.Add(
+        {50, 20, 30}, {QStringLiteral("un\rdeux"), QStringLiteral("nul"), QStringLiteral("vide")});
     s.SetPointColor(1, clNone);
     s.OnGetMarkText = [](const TChartSeries &, int index, QString &text) {
         if (index == 2)
@@ -200,7 +200,8 @@ TEST(MarksDrawTest, ThreeDimensionalPlacement) {
     TFont font = s.Marks().Font();
     font.SetSize(16);
     const int fh = chart.FontHeight(font);
-    const int w = chart.Width(font, QStringLiteral("W")) + chart.Width(font, QStringLiteral("M")) + 2;
+    const int w =
+        chart.Width(font, QStringLiteral("W")) + chart.Width(font, QStringLiteral("M")) + 2;
     chart.surface.Clear();
     s.CalcVisibleRange();
     DrawMarks(s, chart);
