@@ -110,6 +110,13 @@ void Canvas::MoveTo(int x, int y) {
     penPos_ = QPoint(x, y);
 }
 
+void Canvas::Lines(const std::vector<QLine> &lines) {
+    for (const QLine &line : lines) {
+        MoveTo(line.x1(), line.y1());
+        LineTo(line.x2(), line.y2());
+    }
+}
+
 CanvasStateScope::CanvasStateScope(Canvas &canvas)
     : canvas_(canvas), pen_(canvas), brush_(canvas), font_(canvas), clip_(canvas),
       textAlign_(canvas.TextAlign()), backMode_(canvas.BackMode()), backColor_(canvas.BackColor()),

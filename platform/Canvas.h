@@ -4,10 +4,12 @@
 #include "platform/Rect.h"
 
 #include <QImage>
+#include <QLine>
 #include <QPoint>
 #include <QPolygon>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 namespace pexor {
 
@@ -221,6 +223,9 @@ public:
     QPoint PenPos() const { return penPos_; }
     virtual void MoveTo(int x, int y);
     virtual void LineTo(int x, int y) = 0;
+    // Separate lines, each painted as MoveTo to its first point and LineTo to
+    // its second would paint it; the pen position ends at the last line's end.
+    virtual void Lines(const std::vector<QLine> &lines);
     // Joins the points with the pen; the last point is not painted.
     virtual void Polyline(const QPolygon &points) = 0;
     // Fills with the brush (even-odd) and outlines the closed shape with the pen.

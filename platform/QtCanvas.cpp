@@ -6,12 +6,31 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 #include <vector>
 
 namespace pexor {
 
 namespace {
+
+// On and off runs of a styled one-pixel pen, in pixels; empty when solid.
+std::vector<int> DashPattern(TPenStyle style) {
+    switch (style) {
+    case TPenStyle::psDash:
+        return {18, 6};
+    case TPenStyle::psDot:
+        return {3, 3};
+    case TPenStyle::psDashDot:
+        return {9, 6, 3, 6};
+    case TPenStyle::psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    case TPenStyle::psSolid:
+    case TPenStyle::psClear:
+        break;
+    }
+    return {};
+}
 
 QPen MakePen(const TPen &pen, bool unscaled) {
     if (pen.IsClear())
@@ -29,23 +48,9 @@ QPen MakePen(const TPen &pen, bool unscaled) {
     // A flat cap leaves a line's end point unpainted.
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
-    switch (pen.Style()) {
-    case TPenStyle::psDash:
-        p.setDashPattern({18, 6});
-        break;
-    case TPenStyle::psDot:
-        p.setDashPattern({3, 3});
-        break;
-    case TPenStyle::psDashDot:
-        p.setDashPattern({9, 6, 3, 6});
-        break;
-    case TPenStyle::psDashDotDot:
-        p.setDashPattern({9, 3, 3, 3, 3, 3});
-        break;
-    case TPenStyle::psSolid:
-    case TPenStyle::psClear:
-        break;
-    }
+    const std::vector<int> dashes = DashPattern(pen.Style());
+    if (!dashes.empty())
+        p.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     return p;
 }
 
@@ -175,15 +180,95 @@ void QtCanvas::LineTo(int x, int y) {
         painter_->drawEllipse(QPointF(x, y), r, r);
         return;
     }
+    if (ThinPixelLines()) {
+        ThinLines({QLine(from, to)});
+        return;
+    }
     ApplyState(true, false);
     painter_->drawLine(from, to);
+}
+
+void QtCanvas::Lines(const std::vector<QLine> &lines) {
+    if (lines.empty())
+        return;
+    if (!ThinPixelLines() || Pen().IsClear()) {
+        Canvas::Lines(lines);
+        return;
+    }
+    ThinLines(lines);
+    SetPenPos(lines.back().p2());
 }
 
 void QtCanvas::Polyline(const QPolygon &points) {
     if (points.size() < 2 || Pen().IsClear())
         return;
+    if (ThinPixelLines()) {
+        std::vector<QLine> lines;
+        lines.reserve(std::size_t(points.size() - 1));
+        for (qsizetype i = 1; i < points.size(); ++i)
+            lines.emplace_back(points[i - 1], points[i]);
+        ThinLines(lines);
+        return;
+    }
     ApplyState(true, false);
     painter_->drawPolyline(points);
+}
+
+bool QtCanvas::ThinPixelLines() const {
+    return Pen().Width() <= 1 && MapMode() == TMapMode::Text;
+}
+
+// One-pixel lines are laid out here rather than by Qt, whose aliased lines
+// leave out whichever end comes last in its own order (the start of a line
+// drawn leftwards or upwards). Each line paints its start, not its end.
+void QtCanvas::ThinLines(const std::vector<QLine> &lines) {
+    const std::vector<int> pattern = DashPattern(Pen().Style());
+    int cycle = 0;
+    for (int n : pattern)
+        cycle += n;
+
+    QPolygon on;
+    QPolygon off;
+    for (const QLine &line : lines) {
+        const int dx = std::abs(line.x2() - line.x1());
+        const int dy = -std::abs(line.y2() - line.y1());
+        const int sx = line.x2() > line.x1() ? 1 : -1;
+        const int sy = line.y2() > line.y1() ? 1 : -1;
+        int err = dx + dy;
+        int x = line.x1();
+        int y = line.y1();
+        for (int i = 0; x != line.x2() || y != line.y2(); ++i) {
+            bool painted = true;
+            if (cycle > 0) {
+                int at = i % cycle;
+                for (std::size_t k = 0; k < pattern.size(); ++k) {
+                    if (at < pattern[k]) {
+                        painted = k % 2 == 0;
+                        break;
+                    }
+                    at -= pattern[k];
+                }
+            }
+            (painted ? on : off) << QPoint(x, y);
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+        }
+    }
+    ApplyState(false, false);
+    painter_->setPen(QPen(ToQColor(Pen().Color()), 0));
+    painter_->drawPoints(on);
+    // Gaps of a styled line take the background in opaque mode.
+    if (!off.isEmpty() && BackMode() == TBackMode::Opaque) {
+        painter_->setPen(QPen(ToQColor(BackColor()), 0));
+        painter_->drawPoints(off);
+    }
 }
 
 void QtCanvas::Polygon(const QPolygon &points) {

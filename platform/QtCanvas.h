@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTransform>
 #include <memory>
+#include <vector>
 
 namespace pexor {
 
@@ -22,6 +23,7 @@ public:
     QPainter &Painter() { return *painter_; }
 
     void LineTo(int x, int y) override;
+    void Lines(const std::vector<QLine> &lines) override;
     void Polyline(const QPolygon &points) override;
     void Polygon(const QPolygon &points) override;
     void Rectangle(int left, int top, int right, int bottom) override;
@@ -47,6 +49,8 @@ protected:
 
 private:
     void Setup();
+    bool ThinPixelLines() const;
+    void ThinLines(const std::vector<QLine> &lines);
     // Puts pen, brush, background and raster operation in force.
     void ApplyState(bool withPen, bool withBrush);
     void ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -67,6 +68,77 @@ TEST(CanvasLines, EndPointIsNotPainted) {
     EXPECT_EQ(img.pixel(12, 8), kBlack);
     EXPECT_EQ(img.pixel(12, 9), kWhite);
     EXPECT_EQ(img.pixel(1, 10), kWhite) << "a one-pixel line of no length paints nothing";
+}
+
+TEST(CanvasLines, EveryDirectionPaintsItsStartButNotItsEnd) {
+    const QPoint centre(10, 10);
+    const QPoint ends[] = {QPoint(16, 10), QPoint(4, 10), QPoint(10, 16), QPoint(10, 4),
+                           QPoint(16, 16), QPoint(4, 4),  QPoint(16, 4),  QPoint(4, 16),
+                           QPoint(17, 13), QPoint(3, 7),  QPoint(13, 3),  QPoint(7, 17)};
+    for (const QPoint &end : ends) {
+        for (bool backwards : {false, true}) {
+            const QPoint a = backwards ? end : centre;
+            const QPoint b = backwards ? centre : end;
+            Surface s(21, 21);
+            s.Canvas().MoveTo(a.x(), a.y());
+            s.Canvas().LineTo(b.x(), b.y());
+            const QImage &img = s.Image();
+            EXPECT_EQ(img.pixel(a), kBlack)
+                << a.x() << "," << a.y() << " to " << b.x() << "," << b.y();
+            EXPECT_EQ(img.pixel(b), kWhite)
+                << a.x() << "," << a.y() << " to " << b.x() << "," << b.y();
+            int painted = 0;
+            for (int y = 0; y < 21; ++y)
+                for (int x = 0; x < 21; ++x)
+                    painted += img.pixel(x, y) == kBlack;
+            const QPoint d = b - a;
+            EXPECT_EQ(painted, std::max(std::abs(d.x()), std::abs(d.y())));
+        }
+    }
+}
+
+TEST(CanvasLines, LinesPaintAsSeparateMoveAndLine) {
+    const std::vector<QLine> lines = {QLine(1, 1, 9, 1), QLine(9, 9, 1, 3), QLine(5, 12, 5, 2)};
+    Surface batch(14, 14);
+    batch.Canvas().Lines(lines);
+    EXPECT_EQ(batch.Canvas().PenPos(), QPoint(5, 2));
+    Surface single(14, 14);
+    for (const QLine &l : lines) {
+        single.Canvas().MoveTo(l.x1(), l.y1());
+        single.Canvas().LineTo(l.x2(), l.y2());
+    }
+    EXPECT_EQ(batch.Image(), single.Image());
+    EXPECT_EQ(batch.At(9, 9), kBlack);
+    EXPECT_EQ(batch.At(5, 2), kWhite);
+}
+
+TEST(CanvasLines, DottedGapsTakeTheBackgroundWhenOpaque) {
+    for (TBackMode mode : {TBackMode::Opaque, TBackMode::Transparent}) {
+        Surface s(12, 3);
+        QtCanvas &c = s.Canvas();
+        c.SetBackMode(mode);
+        c.SetBackColor(clLime);
+        c.Pen().SetStyle(TPenStyle::psDot);
+        c.MoveTo(0, 1);
+        c.LineTo(12, 1);
+        const QImage &img = s.Image();
+        for (int x = 0; x < 12; ++x) {
+            const bool dot = (x / 3) % 2 == 0;
+            const QRgb gap = mode == TBackMode::Opaque ? kGreen : kWhite;
+            EXPECT_EQ(img.pixel(x, 1), dot ? kBlack : gap) << x;
+        }
+    }
+}
+
+TEST(CanvasLines, PolylineBackwardsKeepsItsJoints) {
+    Surface s(12, 12);
+    s.Canvas().Polyline(QPolygon({QPoint(8, 8), QPoint(2, 8), QPoint(2, 2)}));
+    EXPECT_EQ(s.Canvas().PenPos(), QPoint()) << "a polyline leaves the position alone";
+    const QImage &img = s.Image();
+    EXPECT_EQ(img.pixel(8, 8), kBlack);
+    EXPECT_EQ(img.pixel(2, 8), kBlack);
+    EXPECT_EQ(img.pixel(2, 3), kBlack);
+    EXPECT_EQ(img.pixel(2, 2), kWhite);
 }
 
 TEST(CanvasLines, PolylineSkipsOnlyTheLastPoint) {
