@@ -350,6 +350,14 @@ int TCustomChartAxis::EndPixel() const {
     return horizontal_ ? geometry_->PlotRect().Right : geometry_->PlotRect().Bottom;
 }
 
+int TCustomChartAxis::SpecialPixel(double value) const {
+    if (depth_)
+        return DepthPixel(value);
+    if (logarithmic_)
+        return LogPixel(value);
+    return horizontal_ ? geometry_->PlotXCenter() : geometry_->PlotYCenter();
+}
+
 int TCustomChartAxis::DepthPixel(double value) const {
     if (workRange_ == 0)
         return geometry_->Depth3D();
