@@ -262,6 +262,7 @@ TEST(AxisDrawTest, SameLayoutOnTheRecordingAndOnAnImage) {
     // The tick's inner pixels (its first one lies under the axis line).
     for (int tx = 36; tx <= 38; ++tx)
         EXPECT_EQ(image.pixel(tx, 60), qRgb(128, 128, 128)) << tx;
+    EXPECT_EQ(image.pixel(35, 60), qRgb(255, 255, 255)); // the end point
     EXPECT_EQ(image.pixel(37, 62), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(37, 58), qRgb(255, 255, 255));
     // A label's ink lies left of x = 34 around its row.
