@@ -25,7 +25,9 @@ bool Pans(TPanningMode mode, bool horizontal) {
 
 } // namespace
 
-TCustomChart &TChartMouse::Self() { return static_cast<TCustomChart &>(*this); }
+TCustomChart &TChartMouse::Self() {
+    return static_cast<TCustomChart &>(*this);
+}
 
 TChartClickedPart TChartMouse::CalcClickedPart(int x, int y) {
     using enum TChartClickedPartStyle;
@@ -103,9 +105,8 @@ void TChartMouse::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
     case cpSeries:
         handled = part.ASeries->ClickedPoint(part.PointIndex, button, shift, x, y, doubleClick);
         if (OnClickSeries)
-            handled = Offer([&] {
-                OnClickSeries(chart, *part.ASeries, part.PointIndex, button, shift, x, y);
-            });
+            handled = Offer(
+                [&] { OnClickSeries(chart, *part.ASeries, part.PointIndex, button, shift, x, y); });
         if (!handled)
             StartDrag(button, x, y);
         break;
@@ -202,8 +203,7 @@ void TChartMouse::TrackSeriesCursor(int x, int y) {
     bool cursorSet = false;
     const std::vector<TChartSeries *> list = chart.SeriesList();
     for (TChartSeries *series : list) {
-        if (series->Active() && series->Cursor() != 0 &&
-            PointUnder(chart, *series, x, y) != -1) {
+        if (series->Active() && series->Cursor() != 0 && PointUnder(chart, *series, x, y) != -1) {
             SetChartCursor(series->Cursor());
             cursorSet = true;
             break;

@@ -19,7 +19,15 @@ inline constexpr Qt::MouseButton PanButton = Qt::RightButton;
 // A zoom drag must go further than this across and down to count.
 inline constexpr int MinZoomDragPixels = 16;
 
-enum class TChartClickedPartStyle { cpNone, cpLegend, cpAxis, cpSeries, cpTitle, cpFoot, cpChartRect };
+enum class TChartClickedPartStyle {
+    cpNone,
+    cpLegend,
+    cpAxis,
+    cpSeries,
+    cpTitle,
+    cpFoot,
+    cpChartRect
+};
 
 // What lies under a point of the chart.
 struct TChartClickedPart {
@@ -58,11 +66,11 @@ public:
     // presses on the title, the foot, nothing, or on the legend when
     // OnClickLegend is not assigned. Called at most once per press.
     TMouseEvent OnClickBackground;
-    std::function<void(TCustomChart &, TChartSeries &, int, Qt::MouseButton,
-                       Qt::KeyboardModifiers, int, int)>
+    std::function<void(TCustomChart &, TChartSeries &, int, Qt::MouseButton, Qt::KeyboardModifiers,
+                       int, int)>
         OnClickSeries;
-    std::function<void(TCustomChart &, TCustomChartAxis &, Qt::MouseButton,
-                       Qt::KeyboardModifiers, int, int)>
+    std::function<void(TCustomChart &, TCustomChartAxis &, Qt::MouseButton, Qt::KeyboardModifiers,
+                       int, int)>
         OnClickAxis;
 
 protected:

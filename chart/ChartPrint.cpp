@@ -71,7 +71,9 @@ TRect PrintLogicalRect(const TRect &rect, QSize client) {
                  MulDiv(rect.Bottom, ch, ph));
 }
 
-TCustomChart &TChartPrint::Self() { return static_cast<TCustomChart &>(*this); }
+TCustomChart &TChartPrint::Self() {
+    return static_cast<TCustomChart &>(*this);
+}
 
 void TChartPrint::PrintIntoRect(QPrinter &printer, const TRect &rect) {
     QPaintEngine *engine = printer.paintEngine();

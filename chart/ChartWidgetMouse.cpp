@@ -82,11 +82,17 @@ void TChart::mouseReleaseEvent(QMouseEvent *event) {
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
-void TChart::UpdateWindow() { repaint(); }
+void TChart::UpdateWindow() {
+    repaint();
+}
 
-void TChart::SetChartCursor(int cursorId) { setCursor(CursorShape(cursorId)); }
+void TChart::SetChartCursor(int cursorId) {
+    setCursor(CursorShape(cursorId));
+}
 
-void TChart::RestoreCursor() { setCursor(originalCursor_); }
+void TChart::RestoreCursor() {
+    setCursor(originalCursor_);
+}
 
 void TChart::DrawZoomFrameOnWindow(const TRect &frame) {
     TCustomChart::DrawZoomFrameOnWindow(frame);

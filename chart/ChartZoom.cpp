@@ -19,7 +19,9 @@ std::array<TCustomChartAxis *, 4> SideAxes(TCustomChart &chart) {
 
 } // namespace
 
-TCustomChart &TChartZoom::Self() { return static_cast<TCustomChart &>(*this); }
+TCustomChart &TChartZoom::Self() {
+    return static_cast<TCustomChart &>(*this);
+}
 
 void TChartZoom::SaveScales() {
     if (scalesSaved_)
@@ -33,9 +35,8 @@ void TChartZoom::SaveScales() {
     scalesSaved_ = true;
 }
 
-void TChartZoom::ApplyZoomRanges(double topMin, double topMax, double bottomMin,
-                                 double bottomMax, double leftMin, double leftMax,
-                                 double rightMin, double rightMax) {
+void TChartZoom::ApplyZoomRanges(double topMin, double topMax, double bottomMin, double bottomMax,
+                                 double leftMin, double leftMax, double rightMin, double rightMax) {
     TCustomChart &chart = Self();
     SaveScales();
     const TZoomTarget targets[] = {{&chart.LeftAxis(), leftMin, leftMax},

@@ -46,9 +46,8 @@ public:
     void UndoZoom();
     // The common end of every zoom: saves, animates when asked, sets the
     // four ranges and fires OnZoom.
-    virtual void ApplyZoomRanges(double topMin, double topMax, double bottomMin,
-                                 double bottomMax, double leftMin, double leftMax,
-                                 double rightMin, double rightMax);
+    virtual void ApplyZoomRanges(double topMin, double topMax, double bottomMin, double bottomMax,
+                                 double leftMin, double leftMax, double rightMin, double rightMax);
     // Zooms to the rectangle of the finished zoom drag.
     virtual void ZoomToDraggedRect();
     // Moves an axis' range so that the value under pixel fromPixel comes
