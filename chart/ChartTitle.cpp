@@ -49,7 +49,8 @@ void TChartTitle::Assign(const TChartTitle &source) {
     SetVisible(source.visible_);
     frame_.Assign(source.frame_);
     brush_.Assign(source.brush_);
-    SetText(source.text_);
+    if (text_ != source.text_)
+        SetText(source.text_);
 }
 
 void TChartTitle::Draw(bool onTop) {
