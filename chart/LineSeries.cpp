@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace pexor {
 
@@ -248,47 +249,103 @@ void TCustomSeries::DrawPointerAt(const TDrawContext &ctx, int valueIndex, int x
 }
 
 bool TCustomSeries::CanJoinSegments(const TDrawContext &ctx) const {
-    // Only a plain one-pixel line in 2D: dash patterns and wide pens would
-    // join differently from separate lines.
+    // Only a plain one-pixel solid line in 2D: a dash pattern could run on
+    // from one line to the next.
     return !ctx.is3D && drawLine_ && !drawArea_ && !pointer_->Visible() && DrawValuesForward() &&
            linePen_.Visible() && linePen_.Style() == TPenStyle::psSolid &&
            linePen_.Width() <= 1 &&
            ctx.canvas->ReferenceCanvas().RasterOp() == TRasterOp::Copy;
 }
 
+namespace {
+
+// Vertical one-pixel lines that follow each other in one column, each painting
+// its start and not its end, cover one unbroken span: the lowest to the
+// highest start, reaching to the last end when that lies beyond them.
+struct TColumnSpan {
+    int x = 0;
+    int lowStart = 0;
+    int highStart = 0;
+    int end = 0;
+    int count = 0;
+    QLine first;
+
+    bool Continues(int atX, int fromY) const { return count > 0 && x == atX && end == fromY; }
+    void Start(int atX, int fromY, int toY) {
+        x = atX;
+        lowStart = highStart = fromY;
+        end = toY;
+        count = 1;
+        first = QLine(atX, fromY, atX, toY);
+    }
+    void Extend(int toY) {
+        lowStart = std::min(lowStart, end);
+        highStart = std::max(highStart, end);
+        end = toY;
+        ++count;
+    }
+    // The line painting the span's pixels, start included and end excluded.
+    QLine Line() const {
+        if (count == 1)
+            return first;
+        const int low = end < lowStart ? end + 1 : lowStart;
+        const int high = end > highStart ? end - 1 : highStart;
+        return QLine(x, low, x, high + 1);
+    }
+};
+
+} // namespace
+
 // The same walk as DrawPoint for a plain 2D line, with the segments of one
-// colour that follow each other drawn as one polyline.
+// colour handed to the surface together, and the runs of vertical segments
+// within one pixel column (many points on few columns) as one line each.
 void TCustomSeries::DrawJoinedSegments(const TDrawContext &ctx) {
     TChartCanvas3D &canvas = *ctx.canvas;
-    QPolygon run;
+    std::vector<QLine> run;
     TColor runColor = clNone;
+    TColumnSpan span;
+    auto endSpan = [&] {
+        if (span.count > 0)
+            run.push_back(span.Line());
+        span.count = 0;
+    };
     auto flush = [&] {
-        if (run.size() >= 2) {
+        endSpan();
+        if (!run.empty()) {
             canvas.AssignVisiblePen(linePen_);
             ctx.chart->CheckPrintPen(canvas.Pen());
             canvas.Brush().SetStyle(TBrushStyle::bsClear);
             canvas.Pen().SetColor(runColor);
-            canvas.Polyline(run);
+            canvas.ReferenceCanvas().Lines(run);
         }
-        run.resize(0);
+        run.clear();
     };
     auto segment = [&](int x, int y, TColor color) {
         if (x == oldX_ && y == oldY_)
             return;
-        const QPoint from(oldX_, oldY_);
-        if (run.isEmpty() || runColor != color || run.last() != from) {
+        if (color != runColor) {
             flush();
-            run << from;
             runColor = color;
         }
-        if (stairs_) {
-            const QPoint corner = invertedStairs_ ? QPoint(oldX_, y) : QPoint(x, oldY_);
-            if (corner != run.last())
-                run << corner;
+        if (!stairs_ && x == oldX_) {
+            if (span.Continues(x, oldY_)) {
+                span.Extend(y);
+            } else {
+                endSpan();
+                span.Start(x, oldY_, y);
+            }
+            return;
         }
-        const QPoint to(x, y);
-        if (to != run.last())
-            run << to;
+        endSpan();
+        if (!stairs_) {
+            run.emplace_back(oldX_, oldY_, x, y);
+        } else if (invertedStairs_) {
+            run.emplace_back(oldX_, oldY_, oldX_, y);
+            run.emplace_back(oldX_, y, x, y);
+        } else {
+            run.emplace_back(oldX_, oldY_, x, oldY_);
+            run.emplace_back(x, oldY_, x, y);
+        }
     };
 
     const ISeriesAxis *horiz = GetHorizAxis();

@@ -49,8 +49,9 @@ public:
     bool Stairs() const { return stairs_; }
     void SetStairs(bool value) { Set(stairs_, value); }
 
-    // Joins runs of 2D segments into one polyline per run when drawing all
-    // points; the picture is the same point for point. On by default.
+    // Hands each run of 2D segments of one colour to the surface in one call
+    // when drawing all points; the picture is the same pixel for pixel. On by
+    // default.
     bool JoinSegments() const { return joinSegments_; }
     void SetJoinSegments(bool value) { joinSegments_ = value; }
 

@@ -235,10 +235,15 @@ void TPieSeries::DrawAllValues() {
         DrawSlice(otherStart_, kTwoPi, otherSlice_.Color());
 }
 
-void TPieSeries::DrawValue(int valueIndex) {
+TColor TPieSeries::SliceColor(int valueIndex) const {
     const TColor color = PointColor(valueIndex);
-    if (color != clNone)
-        DrawSlice(StartAngle(valueIndex), EndAngle(valueIndex), color);
+    // Slices without a colour of their own take the palette in turn.
+    return ColorEachPoint() && color == SeriesColor() ? PaletteColor(valueIndex) : color;
+}
+
+void TPieSeries::DrawValue(int valueIndex) {
+    if (PointColor(valueIndex) != clNone)
+        DrawSlice(StartAngle(valueIndex), EndAngle(valueIndex), SliceColor(valueIndex));
 }
 
 int TPieSeries::Clicked(int x, int y) {

@@ -141,6 +141,7 @@ public:
     // layout; equal when the point has no slice of its own.
     double StartAngle(int valueIndex) const;
     double EndAngle(int valueIndex) const;
+    TColor SliceColor(int valueIndex) const;
 
 private:
     void CalcAngles();
