@@ -1,8 +1,19 @@
+#include "app/Quilma.h"
 #include "app/Version.h"
+#include "help/HelpDiagnostics.h"
+#include "platform/ProgramPath.h"
 
-#include <cstdio>
+#include <QApplication>
 
-int main() {
-    std::printf("%s\n", pexor::kWindowCaption.toUtf8().constData());
-    return 0;
+int main(int argc, char **argv) {
+    pexor::SetProgramArguments(argc, argv);
+    // Loads the help viewer before the application exists and frees it
+    // after the window is gone.
+    pexor::HelpSession help(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(pexor::kApplicationTitle);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    pexor::TfrmQuilma window;
+    window.ShowCentered();
+    return QApplication::exec();
 }

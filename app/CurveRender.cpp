@@ -1,0 +1,82 @@
+#include "app/CurveRender.h"
+
+#include "app/PrintCommand.h"
+#include "app/CurveSettings.h"
+#include "app/ReadingsEntry.h"
+#include "app/ReadingsFile.h"
+#include "app/ReadingsTable.h"
+#include "chart/ChartPdf.h"
+#include "chart/ChartWidget.h"
+#include "chart/Series.h"
+#include "platform/Exceptions.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
+#include <memory>
+
+namespace pexor {
+
+namespace {
+
+enum class OutputKind { Png, Pdf };
+
+OutputKind OutputKindOf(const QString &path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return OutputKind::Png;
+    if (suffix == QLatin1String("pdf"))
+        return OutputKind::Pdf;
+    throw EFileError(QStringLiteral("Type de fichier de sortie inconnu : %1 (.png ou .pdf attendu)")
+                         .arg(path));
+}
+
+// ChargeOptions reads a missing file as empty; here it must exist.
+void CheckReadable(const QString &path) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("Impossible de lire %1").arg(path));
+}
+
+// The print command's header line, on the exported page.
+void DrawHeaderLine(Canvas &page) {
+    TFont font;
+    font.SetName(QStringLiteral("Arial"));
+    font.SetPixelsPerInch(kPdfResolution);
+    font.SetSize(10);
+    page.SetFont(font);
+    page.TextOut(0, 0, kPrintHeaderLine);
+}
+
+} // namespace
+
+void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
+    const OutputKind kind = OutputKindOf(outputPath);
+    CheckReadable(readingsPath);
+
+    ReadingsTable table;
+    table.SetHeader();
+    ChargeOptions(table, readingsPath);
+
+    TChart chart;
+    chart.resize(kCurveImageWidth, kCurveImageHeight);
+    ConfigureCurveChart(chart);
+    auto series = std::make_unique<TLineSeries>();
+    ConfigureCurveSeries(*series);
+    TLineSeries &curve = *series;
+    chart.AddSeries(series.release());
+    chart.Loaded();
+    ReadingsEntry(table, curve).Graphique();
+
+    if (kind == OutputKind::Png) {
+        const QImage image = chart.grab().toImage();
+        if (!image.save(outputPath, "PNG"))
+            throw EFileError(QStringLiteral("Impossible d'écrire dans %1").arg(outputPath));
+        return;
+    }
+    ExportChartPdf(chart, outputPath, QPageSize(QPageSize::A4), kPdfResolution,
+                   DrawHeaderLine);
+}
+
+} // namespace pexor
