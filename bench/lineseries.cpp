@@ -34,8 +34,8 @@ public:
         std::mt19937 random(11);
         std::uniform_real_distribution<double> noise(-1.5, 1.5);
         for (int i = 0; i < points; ++i)
-            series_->Add(50 + 40 * std::sin(6.2831853 * 3 * i / points) + noise(random),
-                         QString(), 0xFF0000);
+            series_->Add(50 + 40 * std::sin(6.2831853 * 3 * i / points) + noise(random), QString(),
+                         0xFF0000);
         Canvas().Prepare(surface_, &View3DOptions(), TRect(0, 0, kWidth, kHeight), view3D);
         SetDrawRect(TRect(0, 0, kWidth, kHeight));
         SetPlotRect(TRect(40, 30, 322, 230));
@@ -95,9 +95,15 @@ void DrawSeries(benchmark::State &state, bool view3D, bool join) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_Line2D(benchmark::State &state) { DrawSeries(state, false, true); }
-void BM_Line2DSeparateSegments(benchmark::State &state) { DrawSeries(state, false, false); }
-void BM_Line3D(benchmark::State &state) { DrawSeries(state, true, true); }
+void BM_Line2D(benchmark::State &state) {
+    DrawSeries(state, false, true);
+}
+void BM_Line2DSeparateSegments(benchmark::State &state) {
+    DrawSeries(state, false, false);
+}
+void BM_Line3D(benchmark::State &state) {
+    DrawSeries(state, true, true);
+}
 
 void Sizes(benchmark::internal::Benchmark *b) {
     b->Arg(1'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

@@ -145,8 +145,8 @@ void TCustomSeries::DrawPoint(const TDrawContext &ctx, int valueIndex) {
     oldIndex_ = valueIndex;
 }
 
-void TCustomSeries::DrawSegment(const TDrawContext &ctx, int valueIndex, int x, int y,
-                                TColor color, bool withPointers) {
+void TCustomSeries::DrawSegment(const TDrawContext &ctx, int valueIndex, int x, int y, TColor color,
+                                bool withPointers) {
     if ((x != oldX_ || y != oldY_) && color != clNone) {
         if (ctx.is3D && (drawArea_ || (drawLine_ && lineBrush_ != TBrushStyle::bsClear)))
             DrawRibbon(ctx, x, y, FillColor(color));
@@ -187,8 +187,7 @@ void TCustomSeries::DrawRibbon(const TDrawContext &ctx, int x, int y, TColor fil
     }
 }
 
-void TCustomSeries::DrawAreaPart(const TDrawContext &ctx, int x, int y, int bottom,
-                                 TColor fill) {
+void TCustomSeries::DrawAreaPart(const TDrawContext &ctx, int x, int y, int bottom, TColor fill) {
     TChartCanvas3D &canvas = *ctx.canvas;
     canvas.AssignVisiblePen(areaLinesPen_);
     if (areaLinesPen_.Visible())
@@ -252,8 +251,7 @@ bool TCustomSeries::CanJoinSegments(const TDrawContext &ctx) const {
     // Only a plain one-pixel solid line in 2D: a dash pattern could run on
     // from one line to the next.
     return !ctx.is3D && drawLine_ && !drawArea_ && !pointer_->Visible() && DrawValuesForward() &&
-           linePen_.Visible() && linePen_.Style() == TPenStyle::psSolid &&
-           linePen_.Width() <= 1 &&
+           linePen_.Visible() && linePen_.Style() == TPenStyle::psSolid && linePen_.Width() <= 1 &&
            ctx.canvas->ReferenceCanvas().RasterOp() == TRasterOp::Copy;
 }
 
@@ -467,8 +465,8 @@ bool TCustomSeries::SegmentHit(int x, int y, int px, int py, int qx, int qy, int
                y <= std::max(py, qy)) {
         // Twice the triangle's area against the segment's longer side: within
         // about a pixel of the line.
-        const std::int64_t cross = std::int64_t(x - px) * (qy - py) -
-                                   std::int64_t(y - py) * (qx - px);
+        const std::int64_t cross =
+            std::int64_t(x - px) * (qy - py) - std::int64_t(y - py) * (qx - px);
         if (std::llabs(cross) < std::max(std::abs(qx - px), std::abs(qy - py)))
             return true;
     }
@@ -506,7 +504,9 @@ int TCustomSeries::Clicked(int x, int y) {
     return -1;
 }
 
-TLineSeries::TLineSeries() { Pointer().SetVisible(false); }
+TLineSeries::TLineSeries() {
+    Pointer().SetVisible(false);
+}
 
 TPointSeries::TPointSeries() {
     SetDrawLine(false);

@@ -103,8 +103,7 @@ private:
     TColor FillColor(TColor pointColor) const;
     bool CanJoinSegments(const TDrawContext &ctx) const;
     void DrawJoinedSegments(const TDrawContext &ctx);
-    bool SegmentHit(int x, int y, int px, int py, int qx, int qy, int pBottom,
-                    int qBottom) const;
+    bool SegmentHit(int x, int y, int px, int py, int qx, int qy, int pBottom, int qBottom) const;
 
     TBrushStyle areaBrush_ = TBrushStyle::bsSolid;
     TColor areaColor_ = clAutoColor;

@@ -22,7 +22,9 @@ bool Drawable(int x, int y) {
 
 // ---- bars
 
-TCustomBarSeries::TCustomBarSeries() { barPen_.OnChange = [this](TChartPen &) { Repaint(); }; }
+TCustomBarSeries::TCustomBarSeries() {
+    barPen_.OnChange = [this](TChartPen &) { Repaint(); };
+}
 
 void TCustomBarSeries::SetBarWidthPercent(int value) {
     value = std::clamp(value, 1, 100);
@@ -56,8 +58,8 @@ TRect TCustomBarSeries::BarRect(int valueIndex) const {
     const int size = BarSize();
     if (Vertical()) {
         const ISeriesAxis *axis = GetVertAxis();
-        const int origin = axis ? std::clamp(axis->ValueToPixel(0), plot.Top, plot.Bottom)
-                                : plot.Bottom;
+        const int origin =
+            axis ? std::clamp(axis->ValueToPixel(0), plot.Top, plot.Bottom) : plot.Bottom;
         const int x = XPixel(valueIndex);
         const int y = YPixel(valueIndex);
         const int left = x - size / 2;
@@ -113,7 +115,9 @@ void TCustomBarSeries::CalcVerticalMargins(int &top, int &bottom) const {
     top = bottom = Vertical() ? 0 : BarSize() / 2 + 1;
 }
 
-TBarSeries::TBarSeries() { YValues().SetName(QStringLiteral("Histogramme")); }
+TBarSeries::TBarSeries() {
+    YValues().SetName(QStringLiteral("Histogramme"));
+}
 
 THorizBarSeries::THorizBarSeries() {
     XValues().SetOrder(TChartListOrder::loNone);
@@ -264,7 +268,9 @@ int TPieSeries::Clicked(int x, int y) {
 
 // ---- fast line
 
-TFastLineSeries::TFastLineSeries() { linePen_.OnChange = [this](TChartPen &) { Repaint(); }; }
+TFastLineSeries::TFastLineSeries() {
+    linePen_.OnChange = [this](TChartPen &) { Repaint(); };
+}
 
 void TFastLineSeries::PreparePen(TCustomAxisPanel &chart) const {
     TChartCanvas3D &canvas = chart.Canvas();

@@ -56,8 +56,8 @@ void TSeriesPointer::PrepareCanvas(TChartCanvas3D &canvas, TColor color) const {
         canvas.Brush().SetColor(color);
 }
 
-void TSeriesPointer::DrawPointer(TChartCanvas3D &canvas, const TPointerPlace &place,
-                                 int horizSize, int vertSize) const {
+void TSeriesPointer::DrawPointer(TChartCanvas3D &canvas, const TPointerPlace &place, int horizSize,
+                                 int vertSize) const {
     PrepareCanvas(canvas, place.Color);
     const int px = place.X;
     const int py = place.Y;

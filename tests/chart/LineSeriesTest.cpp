@@ -1,6 +1,5 @@
-#include "tests/chart/LineSeriesTestPanel.h"
-
 #include "platform/QtCanvas.h"
+#include "tests/chart/LineSeriesTestPanel.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -130,10 +129,9 @@ TEST(LineSeriesDrawTest, StairsIn2D) {
                                                  Poly({{10, 20}, {110, 20}}),
                                                  Poly({{110, 20}, {110, 220}}),
                                                  Poly({{110, 220}, {210, 220}})}
-                         : std::vector<QPolygon>{Poly({{10, 140}, {110, 140}}),
-                                                 Poly({{110, 140}, {110, 20}}),
-                                                 Poly({{110, 20}, {210, 20}}),
-                                                 Poly({{210, 20}, {210, 220}})};
+                         : std::vector<QPolygon>{
+                               Poly({{10, 140}, {110, 140}}), Poly({{110, 140}, {110, 20}}),
+                               Poly({{110, 20}, {210, 20}}), Poly({{210, 20}, {210, 220}})};
             EXPECT_EQ(Shapes(chart.recording, TRecordKind::LineTo), expected)
                 << "inverted " << inverted << " join " << join;
         }
@@ -212,9 +210,9 @@ TEST(LineSeriesDrawTest, NullPointBreaksTheCurve) {
         series.SetJoinSegments(join);
         chart.recording.Clear();
         chart.DrawSeries();
-        EXPECT_EQ(Shapes(chart.recording, TRecordKind::LineTo),
-                  (std::vector<QPolygon>{Poly({{10, 140}, {60, 20}}),
-                                         Poly({{160, 220}, {210, 140}})}));
+        EXPECT_EQ(
+            Shapes(chart.recording, TRecordKind::LineTo),
+            (std::vector<QPolygon>{Poly({{10, 140}, {60, 20}}), Poly({{160, 220}, {210, 140}})}));
     }
 }
 
@@ -457,4 +455,22 @@ TEST(LineSeriesChartTest, DefaultsOfTheKinds) {
     EXPECT_EQ(points.Marks().ArrowLength(), 0);
     TAreaSeries area;
     EXPECT_TRUE(area.DrawArea());
+}
+
+TEST(LineSeriesDrawTest, RibbonPictureIsFilledAndOutlined) {
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QtCanvas surface(&image);
+        SeriesDrawPanel chart(true, &surface);
+        AddLine(chart, {80, 95, 70}, {kBlue, kBlue, kBlue});
+        chart.Layout(0, 2, 70, 95);
+        chart.DrawSeries();
+    }
+    image.save(QStringLiteral("line_series_ribbons.png"));
+    // Inside the falling ribbon, between its front edge and its back edge.
+    EXPECT_EQ(image.pixel(162, 119), qRgb(0, 0, 255));
+    // On its front edge, from (110, 20) to (210, 220).
+    EXPECT_EQ(image.pixel(160, 120), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(300, 100), qRgb(255, 255, 255));
 }

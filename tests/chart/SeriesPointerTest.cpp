@@ -1,6 +1,5 @@
-#include "tests/chart/LineSeriesTestPanel.h"
-
 #include "chart/ChartException.h"
+#include "tests/chart/LineSeriesTestPanel.h"
 
 #include <gtest/gtest.h>
 
