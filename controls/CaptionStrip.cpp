@@ -105,8 +105,7 @@ QToolButton *TCaptionStrip::MakeButton(const char *name, const QString &accessib
 
 int TCaptionStrip::StripHeight() const {
     const TCaptionMetrics &m = caption_.Metrics();
-    return IsToolWindowStyle(caption_.FormBorderStyle()) ? m.SmallCaptionHeight
-                                                         : m.CaptionHeight;
+    return IsToolWindowStyle(caption_.FormBorderStyle()) ? m.SmallCaptionHeight : m.CaptionHeight;
 }
 
 TRect TCaptionStrip::CaptionArea() const {
@@ -137,8 +136,7 @@ void TCaptionStrip::LayoutButtons() {
     // Right to left, as the platform placed them: close, maximise, minimise,
     // help. One of minimise and maximise alone still shows both, one disabled.
     int right = width();
-    auto place = [&](QToolButton *button, QStyle::StandardPixmap pixmap, bool shown,
-                     bool enabled) {
+    auto place = [&](QToolButton *button, QStyle::StandardPixmap pixmap, bool shown, bool enabled) {
         button->setVisible(shown);
         if (!shown)
             return;

@@ -57,8 +57,8 @@ TEST(CaptionStrip, InstallMakesTheWindowFramelessWithTheStripAboveTheMenu) {
     const QRect clientBefore = window.centralWidget()->geometry();
     const int menuTop = menu->y();
 
-    TCaptionStrip *strip = InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"),
-                                               biSystemMenu | biMinimize);
+    TCaptionStrip *strip =
+        InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"), biSystemMenu | biMinimize);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
@@ -86,8 +86,8 @@ TEST(CaptionStrip, InstallMakesTheWindowFramelessWithTheStripAboveTheMenu) {
 
 TEST(CaptionStrip, ButtonsFollowTheBorderIcons) {
     TestWindow window;
-    TCaptionStrip *strip = InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"),
-                                               biSystemMenu | biMinimize);
+    TCaptionStrip *strip =
+        InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"), biSystemMenu | biMinimize);
     window.show();
     const TCaptionMetrics &m = strip->Caption().Metrics();
     const int bw = m.ButtonWidth;
@@ -129,8 +129,8 @@ TEST(CaptionStrip, ButtonsFollowTheBorderIcons) {
 
 TEST(CaptionStrip, CloseMinimiseAndAltF4) {
     TestWindow window;
-    TCaptionStrip *strip = InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"),
-                                               biSystemMenu | biMinimize);
+    TCaptionStrip *strip =
+        InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"), biSystemMenu | biMinimize);
     ASSERT_TRUE(ShowActive(window));
 
     // The close button asks the window, which may refuse.
@@ -155,15 +155,14 @@ TEST(CaptionStrip, CloseMinimiseAndAltF4) {
 
 TEST(CaptionStrip, DragMovesTheWindowAndDoubleClickDoesNothing) {
     TestWindow window;
-    TCaptionStrip *strip = InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"),
-                                               biSystemMenu | biMinimize);
+    TCaptionStrip *strip =
+        InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"), biSystemMenu | biMinimize);
     window.move(100, 80);
     ASSERT_TRUE(ShowActive(window));
     const QPoint start = window.pos();
     const QSize size = window.size();
 
-    SendMouse(strip, QEvent::MouseButtonDblClick, QPoint(60, 8), Qt::LeftButton,
-              Qt::LeftButton);
+    SendMouse(strip, QEvent::MouseButtonDblClick, QPoint(60, 8), Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(window.windowState(), Qt::WindowNoState);
     EXPECT_EQ(window.pos(), start);
     EXPECT_EQ(window.size(), size);
@@ -221,8 +220,8 @@ TEST(CaptionStrip, InactiveCaptionGivesBackThePlatformTitleBar) {
 TEST(CaptionStrip, FixedSizeWindowKeepsItsClientArea) {
     TestWindow window;
     window.setFixedSize(570, 367);
-    TCaptionStrip *strip = InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"),
-                                               biSystemMenu | biMinimize);
+    TCaptionStrip *strip =
+        InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"), biSystemMenu | biMinimize);
     const int h = strip->StripHeight();
     EXPECT_EQ(window.minimumSize(), QSize(570, 367 + h));
     EXPECT_EQ(window.maximumSize(), QSize(570, 367 + h));
@@ -239,8 +238,8 @@ TEST(CaptionStrip, PaintsActiveAndInactive) {
     ASSERT_NE(activeEnd, inactiveEnd);
 
     TestWindow window;
-    TCaptionStrip *strip = InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"),
-                                               biSystemMenu | biMinimize);
+    TCaptionStrip *strip =
+        InstallCaptionStrip(window, QStringLiteral("Pexor v1.0"), biSystemMenu | biMinimize);
     ASSERT_TRUE(ShowActive(window));
     ASSERT_TRUE(strip->Caption().FormActive());
     const int end = strip->CaptionArea().Right - 1;
@@ -250,8 +249,7 @@ TEST(CaptionStrip, PaintsActiveAndInactive) {
     // Left of the icon the gradient is still dark.
     EXPECT_LT(active.pixelColor(0, 1).lightness(), activeEnd.lightness());
     // Line between caption and menu.
-    EXPECT_EQ(active.pixelColor(5, strip->height() - 1),
-              strip->palette().color(QPalette::Window));
+    EXPECT_EQ(active.pixelColor(5, strip->height() - 1), strip->palette().color(QPalette::Window));
     EXPECT_TRUE(active.save(QStringLiteral("title_strip_active.png")));
 
     QWidget other;
