@@ -116,7 +116,7 @@ TEST_F(QuilmaTest, LayoutPlacesEveryComponent) {
         {"StatusBar1", {0, 348, 570, 19}},   {"Panel1", {0, 28, 570, 320}},
         {"Panel2", {5, 5, 346, 266}},        {"Chart1", {5, 5, 336, 256}},
         {"Panel3", {355, 5, 210, 266}},      {"StringGrid1", {5, 5, 199, 235}},
-        {"Label3D1", {27, 245, 155, 13}},    {"Panel4", {5, 275, 561, 41}},
+        {"Panel4", {5, 275, 561, 41}},
         {"edLigne", {90, 10, 26, 21}},       {"edTP", {195, 10, 31, 21}},
         {"edINR", {310, 10, 31, 21}},        {"DateEdit1", {395, 10, 106, 21}},
         {"tlbNouveau", {0, 0, 23, 22}},      {"tlbImprimer", {23, 0, 23, 22}},
@@ -178,9 +178,22 @@ TEST_F(QuilmaTest, LayoutPlacesEveryComponent) {
     EXPECT_EQ(window->Chart1().Title().Text(), QStringList{"Courbe de TP (%)"});
     EXPECT_FALSE(window->Series1().ShowInLegend());
     EXPECT_EQ(window->Series1().SeriesColor(), clRed);
+    // The 3D label sizes itself to its caption in the font at hand.
+    const QWidget *label = window->findChild<QWidget *>(QStringLiteral("Label3D1"));
+    EXPECT_EQ(label->pos(), QPoint(27, 245));
+    EXPECT_EQ(label->height(), 13);
+}
 
-    EXPECT_EQ(window->edLigne().nextInFocusChain(), &window->edTP());
-    EXPECT_EQ(window->edTP().nextInFocusChain(), &window->edINR());
+TEST_F(QuilmaTest, TabGoesThroughTheEntryFieldsInOrder) {
+    Open();
+    Show();
+    window->edLigne().setFocus();
+    ASSERT_TRUE(window->edLigne().hasFocus());
+    QWidget *expected[] = {&window->edTP(), &window->edINR(), &window->DateEdit1()};
+    for (QWidget *next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
 }
 
 TEST_F(QuilmaTest, SizeIsFixedWithoutMaximise) {
