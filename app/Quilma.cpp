@@ -66,7 +66,7 @@ TfrmQuilma::TfrmQuilma(const QString &readingsPath, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      readingsPath_(readingsPath), printer_(std::make_unique<QPrinter>()) {
+      readingsPath_(readingsPath) {
     setObjectName(QStringLiteral("frmQuilma"));
     setWindowTitle(kWindowCaption);
     setWindowIcon(ProgramIcon());
@@ -351,6 +351,12 @@ QString TfrmQuilma::StatusPanelText(int index) const {
     return statusPanels_[index]->text();
 }
 
+QPrinter &TfrmQuilma::Printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
 void TfrmQuilma::ShowCentered() {
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen) {
@@ -406,9 +412,9 @@ void TfrmQuilma::tlbNouveauClick() { entry_->tlbNouveauClick(); }
 
 void TfrmQuilma::tlbQuitterClick() { close(); }
 
-void TfrmQuilma::tlbImprimerClick() { PrintChartPage(*chart1_, *printer_); }
+void TfrmQuilma::tlbImprimerClick() { PrintChartPage(*chart1_, Printer()); }
 
-void TfrmQuilma::Configurationimprimante1Click() { RunPrinterSetup(*printer_, this); }
+void TfrmQuilma::Configurationimprimante1Click() { RunPrinterSetup(Printer(), this); }
 
 void TfrmQuilma::Aproposde1Click() { ShowAboutBox(*aboutBox1_); }
 

@@ -49,8 +49,9 @@ public:
     TDateEdit &DateEdit1() const { return *dateEdit1_; }
     QTimer &Timer1() const { return *timer1_; }
     QString StatusPanelText(int index) const;
-    // The printer of the next print, as the printer set-up left it.
-    QPrinter &Printer() const { return *printer_; }
+    // The printer of the next print, as the printer set-up left it; made at
+    // first use, since finding the printers slows the start.
+    QPrinter &Printer();
     TAboutBox &AboutBox1() const { return *aboutBox1_; }
 
     // Shows the window at the centre of its screen.
