@@ -1,4 +1,5 @@
 #include "chart/Chart.h"
+
 #include "chart/Series.h"
 #include "platform/QtCanvas.h"
 
@@ -6,7 +7,6 @@
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
 namespace {

@@ -1,7 +1,6 @@
 #include "chart/Chart.h"
 
 #include "chart/SeriesMarksDraw.h"
-#include "chart/SeriesMarksDraw.h"
 
 #include <algorithm>
 
@@ -38,7 +37,9 @@ TCustomChart::TCustomChart()
 
 TCustomChart::~TCustomChart() = default;
 
-void TCustomChart::SetLegend(const TChartLegend &value) { legend_->Assign(value); }
+void TCustomChart::SetLegend(const TChartLegend &value) {
+    legend_->Assign(value);
+}
 
 QString TCustomChart::GetLegendValueText(const TChartSeries &series, int valueIndex) const {
     return legend_->PointText(series, valueIndex);
@@ -176,8 +177,7 @@ void TCustomChart::DrawAllSeries() {
     const std::vector<TChartSeries *> list = SeriesList();
     for (std::size_t i = 0; i < list.size(); ++i) {
         TChartSeries *series = list[i];
-        if (!series->Active() ||
-            std::find(drawn.begin(), drawn.end(), series) != drawn.end())
+        if (!series->Active() || std::find(drawn.begin(), drawn.end(), series) != drawn.end())
             continue;
         std::vector<TChartSeries *> group{series};
         if (View3D())

@@ -6,8 +6,8 @@
 #include "chart/ChartPrint.h"
 #include "chart/ChartTitle.h"
 #include "chart/ChartWall.h"
-#include "chart/Legend.h"
 #include "chart/ChartZoom.h"
+#include "chart/Legend.h"
 #include "chart/ZoomPanningRecord.h"
 
 #include <QImage>

@@ -73,9 +73,10 @@ void TChartTitle::Draw(bool onTop) {
     const int right = plot.Right - f;
     const int lines = int(text_.size());
     const int y = onTop ? plot.Top + f : plot.Bottom - f;
-    titleRect_ = onTop ? TRect(left, y, right, y + lines * fh) : TRect(left, y - lines * fh, right, y);
-    titleRect_ = TRect(titleRect_.Left - f, titleRect_.Top - f, titleRect_.Right + f,
-                       titleRect_.Bottom + f);
+    titleRect_ =
+        onTop ? TRect(left, y, right, y + lines * fh) : TRect(left, y - lines * fh, right, y);
+    titleRect_ =
+        TRect(titleRect_.Left - f, titleRect_.Top - f, titleRect_.Right + f, titleRect_.Bottom + f);
 
     if (framed && adjustFrame_) {
         int widest = 0;

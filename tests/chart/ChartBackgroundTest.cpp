@@ -5,7 +5,9 @@
 namespace pexor::test {
 namespace {
 
-QPolygon Points(std::initializer_list<QPoint> points) { return QPolygon(QList<QPoint>(points)); }
+QPolygon Points(std::initializer_list<QPoint> points) {
+    return QPolygon(QList<QPoint>(points));
+}
 
 class Background : public ::testing::Test {
 protected:

@@ -1,5 +1,4 @@
 #include "ChartDrawTestChart.h"
-
 #include "chart/ChartException.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +43,8 @@ TEST(ChartLayout, SeriesDepthRoundsHalfToEven) {
         int depth;
     };
     // Draw widths 320 and 330 leave plots of 300 and 310 pixels.
-    for (const Case &c : {Case{320, true, 4}, Case{330, true, 5}, Case{320, false, 9},
-                          Case{330, false, 9}}) {
+    for (const Case &c :
+         {Case{320, true, 4}, Case{330, true, 5}, Case{320, false, 9}, Case{330, false, 9}}) {
         RecordingChartPanel chart;
         chart.SetAxisVisible(false);
         chart.Legend().SetVisible(false);
@@ -159,9 +158,8 @@ TEST(ChartDrawing, StepsRunInTheirFixedOrder) {
     const int title = IndexOf(s, [](const TCanvasRecord &r) {
         return r.Kind == TRecordKind::TextOut && r.Text == QStringLiteral("Titre");
     });
-    const int walls = IndexOf(s, [](const TCanvasRecord &r) {
-        return r.Kind == TRecordKind::Polygon;
-    });
+    const int walls =
+        IndexOf(s, [](const TCanvasRecord &r) { return r.Kind == TRecordKind::Polygon; });
     const int leftWall = IndexOf(s, [](const TCanvasRecord &r) {
         return r.Kind == TRecordKind::Polygon && r.Brush.Color() == 0x80FFFF;
     });
@@ -238,19 +236,19 @@ TEST(ChartDrawing, SeriesSharingAZOrderDrawPointByPoint) {
     c.SetZOrder(0);
     a.seriesForwardAt = 1;
     chart.DrawAllSeries();
-    EXPECT_EQ(log, (std::vector<QString>{"a before", "c before", "a value 0", "c value 0",
-                                         "c value 1", "a value 1", "a value 2", "c value 2",
-                                         "a after", "c after", "b before", "b value 0",
-                                         "b value 1", "b after"}));
+    EXPECT_EQ(log,
+              (std::vector<QString>{"a before", "c before", "a value 0", "c value 0", "c value 1",
+                                    "a value 1", "a value 2", "c value 2", "a after", "c after",
+                                    "b before", "b value 0", "b value 1", "b after"}));
 
     log.clear();
     a.forward = false;
     a.seriesForwardAt = -1;
     chart.DrawAllSeries();
-    EXPECT_EQ(log, (std::vector<QString>{"a before", "c before", "a value 2", "c value 2",
-                                         "a value 1", "c value 1", "a value 0", "c value 0",
-                                         "a after", "c after", "b before", "b value 0",
-                                         "b value 1", "b after"}));
+    EXPECT_EQ(log,
+              (std::vector<QString>{"a before", "c before", "a value 2", "c value 2", "a value 1",
+                                    "c value 1", "a value 0", "c value 0", "a after", "c after",
+                                    "b before", "b value 0", "b value 1", "b after"}));
 
     log.clear();
     chart.SetView3D(false);

@@ -157,8 +157,7 @@ TEST_F(TitleChart, TitleAndFootShrinkFromBothEnds) {
     const auto texts = Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].Text, QStringLiteral("Haut"));
-    EXPECT_EQ(texts[1].Points[0],
-              QPoint(322 - TextWidth(QStringLiteral("Bas")), 242 - fh));
+    EXPECT_EQ(texts[1].Points[0], QPoint(322 - TextWidth(QStringLiteral("Bas")), 242 - fh));
 }
 
 TEST(ChartTitleFont, OnlyAFontUnlikeTheBlueDefaultIsStored) {

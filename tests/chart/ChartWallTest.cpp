@@ -5,7 +5,9 @@
 namespace pexor::test {
 namespace {
 
-QPolygon Points(std::initializer_list<QPoint> points) { return QPolygon(QList<QPoint>(points)); }
+QPolygon Points(std::initializer_list<QPoint> points) {
+    return QPolygon(QList<QPoint>(points));
+}
 
 // A chart without axes or series on 332 x 252: PlotRect (10, 15, 317, 242)
 // and a depth of 5 in 3D (Round(312 x 0.015)); orthogonal projection moves

@@ -48,8 +48,8 @@ double ShareInside(const QImage &image, const QPolygon &polygon, QPoint offset, 
         for (int x = box.left() + 1; x < box.right(); ++x) {
             // Away from the outline: all four neighbours inside as well.
             bool interior = true;
-            for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1),
-                                   QPoint(0, -1)})
+            for (const QPoint d :
+                 {QPoint(0, 0), QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
                 interior = interior && polygon.containsPoint(QPoint(x, y) + d, Qt::OddEvenFill);
             if (!interior)
                 continue;
