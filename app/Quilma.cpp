@@ -9,6 +9,7 @@
 #include "chart/ChartWidget.h"
 #include "chart/Series.h"
 #include "controls/BevelPanel.h"
+#include "controls/CaptionStrip.h"
 #include "controls/DateEdit.h"
 #include "controls/DateUtil.h"
 #include "controls/Label3D.h"
@@ -63,9 +64,10 @@ TBevelPanel *MakePanel(QWidget *parent, const char *name, QRect geometry, TPanel
 } // namespace
 
 TfrmQuilma::TfrmQuilma(const QString &readingsPath, QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint),
+    // No customised hints: with them Qt refuses the frameless flag the
+    // title strip needs. The fixed size keeps a maximise away.
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       readingsPath_(readingsPath) {
     setObjectName(QStringLiteral("frmQuilma"));
     setWindowTitle(kWindowCaption);
@@ -96,6 +98,7 @@ TfrmQuilma::TfrmQuilma(const QString &readingsPath, QWidget *parent)
 
     RunHandler(this, [this] { FormCreate(); });
     ApplySizeRule();
+    titleStrip_ = InstallCaptionStrip(*this, kWindowCaption, biSystemMenu | biMinimize);
     timer1_->start();
 }
 
@@ -344,6 +347,8 @@ void TfrmQuilma::ShowCell(int col, int row) {
     else if (ReadingsTable::IsReadingRow(row))
         stringGrid1_->item(row - 1, col)->setText(text);
 }
+
+TGradientCaption &TfrmQuilma::GradientCaption1() const { return titleStrip_->Caption(); }
 
 QString TfrmQuilma::StatusPanelText(int index) const {
     if (index < 0 || index >= 3)

@@ -20,6 +20,8 @@ namespace pexor {
 
 class TAboutBox;
 class TBevelPanel;
+class TCaptionStrip;
+class TGradientCaption;
 class TChart;
 class TDateEdit;
 class TLineSeries;
@@ -53,6 +55,10 @@ public:
     // first use, since finding the printers slows the start.
     QPrinter &Printer();
     TAboutBox &AboutBox1() const { return *aboutBox1_; }
+    // The title strip painted by the gradient caption in place of the
+    // platform's title bar.
+    TGradientCaption &GradientCaption1() const;
+    TCaptionStrip &TitleStrip() const { return *titleStrip_; }
 
     // Shows the window at the centre of its screen.
     void ShowCentered();
@@ -109,6 +115,7 @@ private:
     TDateEdit *dateEdit1_ = nullptr;
     QTimer *timer1_ = nullptr;
     TAboutBox *aboutBox1_ = nullptr;
+    TCaptionStrip *titleStrip_ = nullptr;
     QLabel *statusPanels_[3] = {};
 
     QAction *nouveau_ = nullptr;

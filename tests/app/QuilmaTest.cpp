@@ -3,6 +3,7 @@
 #include "app/Version.h"
 #include "chart/ChartWidget.h"
 #include "chart/Series.h"
+#include "controls/CaptionStrip.h"
 #include "controls/DateEdit.h"
 #include "controls/MonthCalendar.h"
 #include "controls/PopupCalendar.h"
@@ -207,6 +208,40 @@ TEST_F(QuilmaTest, SizeIsFixedWithoutMaximise) {
     const QSize before = window->size();
     window->resize(800, 600);
     EXPECT_EQ(window->size(), before);
+}
+
+TEST_F(QuilmaTest, TitleStripTakesThePlaceOfThePlatformTitleBar) {
+    Open();
+    Show();
+    TCaptionStrip &strip = window->TitleStrip();
+    EXPECT_TRUE(window->GradientCaption1().Active());
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(strip.isVisible());
+    EXPECT_EQ(strip.geometry(), QRect(0, 0, window->width(), strip.StripHeight()));
+    EXPECT_EQ(window->GradientCaption1().FormCaption(), QStringLiteral("Pexor v1.0"));
+    EXPECT_EQ(window->GradientCaption1().Captions().Count(), 0);
+    EXPECT_EQ(window->centralWidget()->size(), QSize(570, 367));
+    EXPECT_EQ(window->minimumSize(), window->size());
+    EXPECT_EQ(window->maximumSize(), window->size());
+    EXPECT_GE(window->menuBar()->geometry().top(), strip.StripHeight());
+
+    auto *maximize = strip.findChild<QToolButton *>(QStringLiteral("maximizeButton"));
+    ASSERT_NE(maximize, nullptr);
+    EXPECT_FALSE(maximize->isEnabled());
+    answers = {1};
+    QTest::mouseClick(strip.findChild<QToolButton *>(QStringLiteral("closeButton")),
+                      Qt::LeftButton);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, kQuestion);
+    EXPECT_TRUE(window->isVisible());
+
+    const int framelessHeight = window->height();
+    window->GradientCaption1().SetActive(false);
+    strip.SyncFrame();
+    EXPECT_FALSE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window->height(), framelessHeight - strip.StripHeight());
+    EXPECT_EQ(window->centralWidget()->size(), QSize(570, 367));
+    EXPECT_EQ(window->maximumSize(), window->size());
 }
 
 TEST_F(QuilmaTest, QuitAnsweredNonKeepsWindowAndFile) {
