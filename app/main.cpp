@@ -1,16 +1,15 @@
+#include "app/Application.h"
 #include "app/Quilma.h"
 #include "app/Version.h"
 #include "help/HelpDiagnostics.h"
 #include "platform/ProgramPath.h"
-
-#include <QApplication>
 
 int main(int argc, char **argv) {
     pexor::SetProgramArguments(argc, argv);
     // Loads the help viewer before the application exists and frees it
     // after the window is gone.
     pexor::HelpSession help(argc, argv);
-    QApplication app(argc, argv);
+    pexor::TApplication app(argc, argv);
     QApplication::setApplicationName(pexor::kApplicationTitle);
     QApplication::setStyle(QStringLiteral("Fusion"));
     pexor::TfrmQuilma window;
