@@ -65,7 +65,7 @@ protected:
         }
         FAIL() << "no cell for day " << day;
     }
-    void PickDate(TDateTime month, int day) {
+    void ChooseDayInCalendar(TDateTime month, int day) {
         window->DateEdit1().SetDate(month);
         window->DateEdit1().DropDown(true);
         ClickDay(day);
@@ -336,7 +336,7 @@ TEST_F(QuilmaTest, PickedDateCommitsTheTypedReading) {
     QTest::keyClicks(&window->edTP(), QStringLiteral("85"));
     QTest::keyClicks(&window->edINR(), QStringLiteral("1,2"));
     EXPECT_TRUE(boxes.empty());
-    PickDate(MakeDate(2002, 3, 20), 5);
+    ChooseDayInCalendar(MakeDate(2002, 3, 20), 5);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(GridText(0, 3), QStringLiteral("05/03/2002"));
     EXPECT_EQ(GridText(1, 3), QStringLiteral("85"));
@@ -354,7 +354,7 @@ TEST_F(QuilmaTest, CommitErrorsGoToTheErrorBox) {
     Open();
     Show();
     window->edLigne().setText(QStringLiteral("abc"));
-    PickDate(MakeDate(2002, 3, 20), 5);
+    ChooseDayInCalendar(MakeDate(2002, 3, 20), 5);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Caption, QStringLiteral("Pexorv1.0"));
     EXPECT_EQ(boxes[0].Text, QStringLiteral("'abc' n'est pas une valeur entière correcte."));
@@ -363,7 +363,7 @@ TEST_F(QuilmaTest, CommitErrorsGoToTheErrorBox) {
 
     window->edLigne().setText(QStringLiteral("2"));
     window->edTP().setText(QStringLiteral("12.5"));
-    PickDate(MakeDate(2002, 3, 20), 6);
+    ChooseDayInCalendar(MakeDate(2002, 3, 20), 6);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].Text, QStringLiteral("'12.5' n'est pas une valeur entière correcte."));
     EXPECT_EQ(window->edLigne().text(), QStringLiteral("2"));
