@@ -245,6 +245,11 @@ void TfrmQuilma::CreateGrid(QWidget *panel) {
                                           ReadingsTable::kColCount, panel),
                          "StringGrid1");
     stringGrid1_->setGeometry(5, 5, 199, 235);
+    // The fallback for the window font is wider than the original one, which
+    // hid the year in the 64-pixel date column; Arial's metrics fit it.
+    QFont gridFont(QStringLiteral("Liberation Sans"));
+    gridFont.setPixelSize(11);
+    stringGrid1_->setFont(gridFont);
     stringGrid1_->verticalHeader()->hide();
     stringGrid1_->verticalHeader()->setMinimumSectionSize(1);
     stringGrid1_->verticalHeader()->setDefaultSectionSize(20);
