@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StoreIfChanged.h"
 #include "chart/ChartPanel.h"
 #include "chart/ChartPen.h"
 #include "chart/SeriesChart.h"
@@ -225,10 +226,8 @@ public:
 
 protected:
     template <typename T> void Set(T &field, const T &value) {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
+        if (StoreIfChanged(field, value))
+            Changed();
     }
     void Changed();
 

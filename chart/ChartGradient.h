@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StoreIfChanged.h"
 #include "chart/Canvas3D.h"
 
 #include <functional>
@@ -30,10 +31,7 @@ public:
 
 private:
     template <typename T> void Set(T &field, const T &value) {
-        if (field == value)
-            return;
-        field = value;
-        if (OnChange)
+        if (StoreIfChanged(field, value) && OnChange)
             OnChange(*this);
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StoreIfChanged.h"
 #include "chart/Canvas3D.h"
 #include "chart/View3DOptions.h"
 #include "platform/Color.h"
@@ -116,10 +117,8 @@ protected:
     virtual void RequestPaint() {}
 
     template <typename T> void Set(T &field, const T &value) {
-        if (field == value)
-            return;
-        field = value;
-        Invalidate();
+        if (StoreIfChanged(field, value))
+            Invalidate();
     }
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StoreIfChanged.h"
 #include "chart/ChartFontObject.h"
 #include "chart/ChartPen.h"
 #include "chart/LegendStyle.h"
@@ -102,10 +103,8 @@ public:
 
 private:
     template <typename T> void Set(T &field, const T &value) {
-        if (field == value)
-            return;
-        field = value;
-        Repaint();
+        if (StoreIfChanged(field, value))
+            Repaint();
     }
 
     // The i-th active series with ShowInLegend set, or null.

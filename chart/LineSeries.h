@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StoreIfChanged.h"
 #include "chart/AxisPanel.h"
 #include "chart/ChartPen.h"
 #include "chart/ChartSeries.h"
@@ -84,10 +85,8 @@ protected:
     // The chart panel the series draws in, or null.
     TCustomAxisPanel *Panel() const;
     template <typename T> void Set(T &field, const T &value) {
-        if (field == value)
-            return;
-        field = value;
-        Repaint();
+        if (StoreIfChanged(field, value))
+            Repaint();
     }
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/StoreIfChanged.h"
 #include "chart/ChartBrush.h"
 #include "chart/ChartPen.h"
 #include "platform/Color.h"
@@ -76,10 +77,8 @@ public:
 
 private:
     template <typename T> void Set(T &field, const T &value) {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
+        if (StoreIfChanged(field, value))
+            Changed();
     }
     void Changed();
     void PrepareCanvas(TChartCanvas3D &canvas, TColor color) const;
