@@ -54,6 +54,26 @@ void BM_ValueToPixel(benchmark::State &state) {
 }
 BENCHMARK(BM_ValueToPixel)->Unit(benchmark::kMillisecond);
 
+// The same values mapped in one call, as a series maps its points.
+void BM_ValuesToPixels(benchmark::State &state) {
+    const std::vector<double> values = Values();
+    std::vector<int> pixels(values.size());
+    TCustomAxisPanel chart;
+    chart.SetPlotRect(TRect(40, 20, 240, 220));
+    TChartAxis &axis = chart.LeftAxis();
+    axis.SetMinMax(0, 100);
+    axis.UpdateRange();
+    for (auto _ : state) {
+        axis.ValuesToPixels(values.data(), pixels.data(), values.size());
+        long long sum = 0;
+        for (int p : pixels)
+            sum += p;
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * Count);
+}
+BENCHMARK(BM_ValuesToPixels)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

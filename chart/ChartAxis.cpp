@@ -350,6 +350,18 @@ int TCustomChartAxis::EndPixel() const {
     return horizontal_ ? geometry_->PlotRect().Right : geometry_->PlotRect().Bottom;
 }
 
+void TCustomChartAxis::ValuesToPixels(const double *values, int *pixels,
+                                      std::size_t count) const {
+    if (depth_ || logarithmic_ || workRange_ == 0) {
+        for (std::size_t i = 0; i < count; ++i)
+            pixels[i] = SpecialPixel(values[i]);
+        return;
+    }
+    const TLinearMapping mapping = LinearMapping();
+    for (std::size_t i = 0; i < count; ++i)
+        pixels[i] = mapping.Pixel(values[i]);
+}
+
 int TCustomChartAxis::SpecialPixel(double value) const {
     if (depth_)
         return DepthPixel(value);
@@ -375,9 +387,9 @@ int TCustomChartAxis::LogPixel(double value) const {
     const int end = horizontal_ ? r.Right : r.Top;
     if (value <= 0)
         return inverted_ ? end : start;
-    const long long t = RoundOffset((std::log(value) - lmin) * size / (lmax - lmin));
+    const double t = RoundHalfEven((std::log(value) - lmin) * size / (lmax - lmin));
     // Inverted like the linear scale, so PixelToValue gives the value back.
-    return inverted_ ? Offset(end, -t) : Offset(start, t);
+    return ClampedPixel(inverted_ ? end - t : start + t);
 }
 
 double TCustomChartAxis::PixelToValue(int pixel) const {

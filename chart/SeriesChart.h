@@ -3,6 +3,7 @@
 #include "platform/Color.h"
 
 #include <QString>
+#include <cstddef>
 
 namespace pexor {
 
@@ -24,6 +25,11 @@ public:
     virtual int StartPixel() const = 0;
     virtual int EndPixel() const = 0;
     virtual int ValueToPixel(double value) const = 0;
+    // ValueToPixel of count values into pixels.
+    virtual void ValuesToPixels(const double *values, int *pixels, std::size_t count) const {
+        for (std::size_t i = 0; i < count; ++i)
+            pixels[i] = ValueToPixel(values[i]);
+    }
     virtual double PixelToValue(int pixel) const = 0;
     // The text the axis labels a value with.
     virtual QString ValueText(double value) const = 0;

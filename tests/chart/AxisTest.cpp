@@ -5,6 +5,9 @@
 #include "platform/LocaleSettings.h"
 
 #include <QDate>
+#include <climits>
+#include <cmath>
+#include <vector>
 #include <gtest/gtest.h>
 
 using namespace pexor;
@@ -194,6 +197,39 @@ TEST(AxisMappingTest, LinearHorizontalAndVertical) {
     // Far outside the range the pixel stays a valid integer.
     EXPECT_EQ(bottom.ValueToPixel(1e300), INT_MAX);
     EXPECT_EQ(bottom.ValueToPixel(-1e300), INT_MIN);
+}
+
+// The batch mapping must agree with the single one in every direction and
+// mode, including half-pixel ties, far-off values and NaN.
+TEST(AxisMappingTest, ManyValuesMapAsOneByOne) {
+    AxisTestPanel chart;
+    chart.SetPlotRect(TRect(40, 20, 240, 220));
+    const std::vector<double> values = {0,     0.25, 0.75, 12.5, 30,   99.75, 100,
+                                        -7.25, 1e9,  -1e9, 1e300, -1e300, std::nan("")};
+    auto check = [&](TCustomChartAxis &axis, const char *what) {
+        std::vector<int> pixels(values.size());
+        axis.ValuesToPixels(values.data(), pixels.data(), values.size());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            EXPECT_EQ(pixels[i], axis.ValueToPixel(values[i])) << what << " value " << values[i];
+    };
+    for (bool inverted : {false, true}) {
+        for (TCustomChartAxis *axis : {static_cast<TCustomChartAxis *>(&chart.LeftAxis()),
+                                       static_cast<TCustomChartAxis *>(&chart.BottomAxis())}) {
+            axis->SetInverted(inverted);
+            axis->SetWorkRange(0, 100);
+            check(*axis, inverted ? "inverted" : "plain");
+            axis->SetLogarithmic(true);
+            axis->SetWorkRange(1, 1000);
+            check(*axis, "logarithmic");
+            axis->SetLogarithmic(false);
+            axis->SetWorkRange(5, 5);
+            check(*axis, "zero range");
+        }
+    }
+    chart.DepthAxis().SetWorkRange(0, 10);
+    check(chart.DepthAxis(), "depth");
+    chart.BottomAxis().SetWorkRange(0, 100);
+    EXPECT_EQ(chart.BottomAxis().ValueToPixel(std::nan("")), INT_MIN);
 }
 
 TEST(AxisMappingTest, InvertedAxesMapTheMinimumToTheOtherEdge) {
