@@ -39,7 +39,8 @@ const std::vector<QPolygon> &ChartQuads() {
 
 // One short ribbon segment, 17 rows high.
 const std::vector<QPolygon> &SmallQuads() {
-    static const std::vector<QPolygon> quads{QPolygon({QPoint(40, 150), QPoint(50, 140), QPoint(57, 133), QPoint(47, 143)})};
+    static const std::vector<QPolygon> quads{
+        QPolygon({QPoint(40, 150), QPoint(50, 140), QPoint(57, 133), QPoint(47, 143)})};
     return quads;
 }
 

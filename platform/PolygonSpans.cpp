@@ -14,8 +14,7 @@ constexpr std::int64_t kHalf = kOne / 2;
 // Few crossings per row in practice: an insertion sort beats a general one there.
 constexpr std::size_t kInsertionSortLimit = 24;
 
-template <typename T, typename Less>
-void SmallSort(std::vector<T> &items, Less less) {
+template <typename T, typename Less> void SmallSort(std::vector<T> &items, Less less) {
     if (items.size() > kInsertionSortLimit) {
         std::sort(items.begin(), items.end(), less);
         return;
@@ -79,7 +78,8 @@ void TPolygonSpanner::Spans(const QPolygon &points, const QRect &clip, std::vect
 }
 
 // Two edges, the common case of a convex polygon: one run per row between them.
-void TPolygonSpanner::PairBand(int top, int bottom, int left, int right, std::vector<TSpan> &spans) {
+void TPolygonSpanner::PairBand(int top, int bottom, int left, int right,
+                               std::vector<TSpan> &spans) {
     TEdge &a = active_[0];
     TEdge &b = active_[1];
     for (int y = top; y < bottom; ++y) {

@@ -36,9 +36,9 @@ public:
 
 private:
     struct TEdge {
-        int top;          // first row crossed
-        int bottom;       // row after the last one crossed
-        std::int64_t x;   // 16.16 crossing on row top, shifted by half a pixel
+        int top;        // first row crossed
+        int bottom;     // row after the last one crossed
+        std::int64_t x; // 16.16 crossing on row top, shifted by half a pixel
         std::int64_t slope;
     };
 

@@ -69,7 +69,8 @@ std::string Describe(const TSpan &s) {
 }
 
 // Ours against the painter's, on the whole image or under a clip rectangle.
-testing::AssertionResult SameAsPainter(const QPolygon &points, const std::optional<QRect> &clip = {}) {
+testing::AssertionResult SameAsPainter(const QPolygon &points,
+                                       const std::optional<QRect> &clip = {}) {
     const std::vector<TSpan> theirs = PainterSpans(points, clip);
     const std::vector<TSpan> ours = Spans(points, clip ? *clip : kWhole);
     if (ours == theirs)
@@ -106,7 +107,8 @@ TEST(PolygonSpansShapes, RectangleCoversLeftTopUpToRightBottomExclusive) {
 TEST(PolygonSpansShapes, CentreOnAnExactDiagonalBelongsToTheRightEdgeOnly) {
     // The diagonal passes through every pixel centre it meets.
     const QPolygon onRight({QPoint(0, 0), QPoint(4, 4), QPoint(0, 4)});
-    EXPECT_EQ(Spans(onRight, kWhole), (std::vector<TSpan>{{0, 0, 1}, {1, 0, 2}, {2, 0, 3}, {3, 0, 4}}));
+    EXPECT_EQ(Spans(onRight, kWhole),
+              (std::vector<TSpan>{{0, 0, 1}, {1, 0, 2}, {2, 0, 3}, {3, 0, 4}}));
     EXPECT_TRUE(SameAsPainter(onRight));
     const QPolygon onLeft({QPoint(0, 0), QPoint(4, 4), QPoint(4, 0)});
     EXPECT_EQ(Spans(onLeft, kWhole), (std::vector<TSpan>{{0, 1, 4}, {1, 2, 4}, {2, 3, 4}}));
@@ -149,7 +151,8 @@ TEST(PolygonSpansShapes, RibbonParallelogramsAndSlivers) {
 }
 
 TEST(PolygonSpansShapes, EvenOddLeavesTheOverlapOfASelfCrossingPolygonEmpty) {
-    const QPolygon star({QPoint(50, 5), QPoint(79, 95), QPoint(3, 39), QPoint(97, 39), QPoint(21, 95)});
+    const QPolygon star(
+        {QPoint(50, 5), QPoint(79, 95), QPoint(3, 39), QPoint(97, 39), QPoint(21, 95)});
     const std::vector<TSpan> spans = Spans(star, kWhole);
     bool centreCovered = false;
     for (const TSpan &s : spans)
@@ -157,8 +160,9 @@ TEST(PolygonSpansShapes, EvenOddLeavesTheOverlapOfASelfCrossingPolygonEmpty) {
     EXPECT_FALSE(centreCovered);
     EXPECT_TRUE(SameAsPainter(star));
     // Two squares traced in one outline that overlap in a square of their own.
-    const QPolygon twice({QPoint(10, 10), QPoint(40, 10), QPoint(40, 40), QPoint(10, 40), QPoint(10, 10),
-                          QPoint(25, 25), QPoint(55, 25), QPoint(55, 55), QPoint(25, 55), QPoint(25, 25)});
+    const QPolygon twice({QPoint(10, 10), QPoint(40, 10), QPoint(40, 40), QPoint(10, 40),
+                          QPoint(10, 10), QPoint(25, 25), QPoint(55, 25), QPoint(55, 55),
+                          QPoint(25, 55), QPoint(25, 25)});
     EXPECT_TRUE(SameAsPainter(twice));
 }
 
@@ -184,14 +188,16 @@ TEST(PolygonSpansClip, SpansStayInsideTheClipRectangle) {
 
 TEST(PolygonSpansClip, SpansAreClearedFirstAndComeInRowThenColumnOrder) {
     std::vector<TSpan> spans{{1, 2, 3}};
-    const QPolygon star({QPoint(50, 5), QPoint(79, 95), QPoint(3, 39), QPoint(97, 39), QPoint(21, 95)});
+    const QPolygon star(
+        {QPoint(50, 5), QPoint(79, 95), QPoint(3, 39), QPoint(97, 39), QPoint(21, 95)});
     PolygonSpans(star, kWhole, spans);
     ASSERT_FALSE(spans.empty());
     EXPECT_EQ(spans, PainterSpans(star, {}));
     for (std::size_t i = 1; i < spans.size(); ++i) {
         const TSpan &a = spans[i - 1];
         const TSpan &b = spans[i];
-        EXPECT_TRUE(a.y < b.y || (a.y == b.y && a.right < b.left)) << Describe(a) << " then " << Describe(b);
+        EXPECT_TRUE(a.y < b.y || (a.y == b.y && a.right < b.left))
+            << Describe(a) << " then " << Describe(b);
     }
 }
 
@@ -270,7 +276,8 @@ TEST(PolygonSpansRandom, FarVerticesWithinTheFixedPointRangeMatchThePainter) {
     RandomPolygons random(99);
     for (int i = 0; i < 500; ++i) {
         const int far = random.Between(20000, 32767) * (random.Between(0, 1) ? 1 : -1);
-        const QPoint distant = i % 2 ? QPoint(far, random.Between(-20, 120)) : QPoint(random.Between(-20, 120), far);
+        const QPoint distant =
+            i % 2 ? QPoint(far, random.Between(-20, 120)) : QPoint(random.Between(-20, 120), far);
         const QPolygon triangle({random.Point(), random.Point(), distant});
         ASSERT_TRUE(SameAsPainter(triangle)) << "case " << i;
         ASSERT_TRUE(SameAsPainter(triangle, kClip)) << "case " << i;
@@ -278,12 +285,14 @@ TEST(PolygonSpansRandom, FarVerticesWithinTheFixedPointRangeMatchThePainter) {
 }
 
 TEST(PolygonSpansRandom, ExtremeCoordinatesStayInsideTheClip) {
-    const QPolygon huge({QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MIN + 7), QPoint(3, INT_MAX)});
+    const QPolygon huge(
+        {QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MIN + 7), QPoint(3, INT_MAX)});
     const std::vector<TSpan> spans = Spans(huge, kClip);
     ASSERT_FALSE(spans.empty());
     for (const TSpan &s : spans) {
         EXPECT_TRUE(kClip.top() <= s.y && s.y <= kClip.bottom()) << Describe(s);
-        EXPECT_TRUE(kClip.left() <= s.left && s.left < s.right && s.right <= kClip.right() + 1) << Describe(s);
+        EXPECT_TRUE(kClip.left() <= s.left && s.left < s.right && s.right <= kClip.right() + 1)
+            << Describe(s);
     }
 }
 
