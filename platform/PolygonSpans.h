@@ -17,14 +17,14 @@ struct TSpan {
 };
 
 // The pixels an even-odd filled polygon with integer vertices covers, laid
-// out exactly as the aliased raster fill of our painter does, so that pixels
+// out exactly as the painter's aliased raster fill does, so that pixels
 // written from these spans look the same as a drawPolygon of the same points.
 // That fill samples each row at its centre in 16.16 fixed point with a
 // truncated slope, which decides the pixels whose centre lies on a slanted
 // edge; the same arithmetic is done here. The match is exact while every
 // coordinate lies within -32767..32767 (the painter's fixed-point range);
-// beyond it the painter clips the outline itself and may differ, while the
-// spans here stay the fixed-point rule's, without overflow.
+// beyond it the painter's picture may differ, while the spans here keep to
+// the fixed-point rule in 64 bits, without overflow.
 //
 // The edge tables are kept between calls, so repeated use allocates nothing.
 class TPolygonSpanner {
