@@ -109,6 +109,11 @@ QtCanvas::~QtCanvas() {
 }
 
 void QtCanvas::Setup() {
+    QPaintDevice *device = painter_->device();
+    if (device && device->devType() == QInternal::Image &&
+        TDirectRaster::Supports(*static_cast<QImage *>(device)))
+        image_ = static_cast<QImage *>(device);
+    foreignClip_ = painter_->hasClipping();
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, false);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -131,6 +136,38 @@ void QtCanvas::MappingChanged() {
             QTransform::fromTranslate(vo.x(), vo.y());
     }
     painter_->setWorldTransform(m * base_);
+    const QTransform t = painter_->worldTransform();
+    deviceOffset_.reset();
+    if (t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+        t.dy() == std::floor(t.dy()) && std::fabs(t.dx()) < 1e6 && std::fabs(t.dy()) < 1e6)
+        deviceOffset_ = QPoint(int(t.dx()), int(t.dy()));
+}
+
+std::optional<TDirectRaster> QtCanvas::Direct() {
+    if (!directRaster_ || !image_ || !deviceOffset_ || MapMode() != TMapMode::Text ||
+        RasterOp() != TRasterOp::Copy || foreignClip_ || !image_->isDetached())
+        return std::nullopt;
+    switch (Clip().kind) {
+    case TClip::Kind::None:
+        break;
+    case TClip::Kind::Rect:
+        return TDirectRaster(*image_, Clip().rect.ToQRect().translated(*deviceOffset_),
+                             *deviceOffset_);
+    case TClip::Kind::Region:
+        return TDirectRaster(*image_, image_->rect(), *deviceOffset_, &clipRows_);
+    }
+    return TDirectRaster(*image_, image_->rect(), *deviceOffset_);
+}
+
+std::optional<QRgb> QtCanvas::OpaqueRgb(TColor color) {
+    const QRgb rgb = ToQColor(color).rgba();
+    if (qAlpha(rgb) != 255)
+        return std::nullopt;
+    return rgb;
+}
+
+bool QtCanvas::SolidBrush() const {
+    return Brush().Style() == TBrushStyle::bsSolid && Brush().Bitmap().isNull();
 }
 
 void QtCanvas::ClipChanged() {
@@ -138,16 +175,21 @@ void QtCanvas::ClipChanged() {
     switch (clip.kind) {
     case TClip::Kind::None:
         painter_->setClipping(false);
+        foreignClip_ = false;
         break;
     case TClip::Kind::Rect:
         painter_->setClipRect(clip.rect.ToQRect());
+        foreignClip_ = false;
         break;
     case TClip::Kind::Region: {
         // A region is in device pixels: set it with the mapping taken off.
         const QTransform mapped = painter_->worldTransform();
         painter_->setWorldTransform(base_);
-        painter_->setClipRegion(QRegion(clip.region, Qt::OddEvenFill));
+        const QRegion region(clip.region, Qt::OddEvenFill);
+        painter_->setClipRegion(region);
         painter_->setWorldTransform(mapped);
+        clipRows_ = TClipRows(base_.map(region));
+        foreignClip_ = false;
         break;
     }
     }
@@ -227,8 +269,8 @@ void QtCanvas::ThinLines(const std::vector<QLine> &lines) {
     for (int n : pattern)
         cycle += n;
 
-    QPolygon on;
-    QPolygon off;
+    on_.clear();
+    off_.clear();
     for (const QLine &line : lines) {
         const int dx = std::abs(line.x2() - line.x1());
         const int dy = -std::abs(line.y2() - line.y1());
@@ -249,7 +291,7 @@ void QtCanvas::ThinLines(const std::vector<QLine> &lines) {
                     at -= pattern[k];
                 }
             }
-            (painted ? on : off) << QPoint(x, y);
+            (painted ? on_ : off_).emplace_back(x, y);
             const int e2 = 2 * err;
             if (e2 >= dy) {
                 err += dy;
@@ -261,20 +303,62 @@ void QtCanvas::ThinLines(const std::vector<QLine> &lines) {
             }
         }
     }
+    // Gaps of a styled line take the background in opaque mode.
+    const bool gaps = !off_.empty() && BackMode() == TBackMode::Opaque;
+    const std::optional<QRgb> penRgb = OpaqueRgb(Pen().Color());
+    const std::optional<QRgb> backRgb = OpaqueRgb(BackColor());
+    if (std::optional<TDirectRaster> raster = Direct(); raster && penRgb && backRgb) {
+        raster->Points(on_, *penRgb);
+        if (gaps)
+            raster->Points(off_, *backRgb);
+        return;
+    }
     ApplyState(false, false);
     painter_->setPen(QPen(ToQColor(Pen().Color()), 0));
-    painter_->drawPoints(on);
-    // Gaps of a styled line take the background in opaque mode.
-    if (!off.isEmpty() && BackMode() == TBackMode::Opaque) {
+    painter_->drawPoints(on_.data(), int(on_.size()));
+    if (gaps) {
         painter_->setPen(QPen(ToQColor(BackColor()), 0));
-        painter_->drawPoints(off);
+        painter_->drawPoints(off_.data(), int(off_.size()));
     }
 }
 
 void QtCanvas::Polygon(const QPolygon &points) {
     if (points.size() < 2)
         return;
-    ApplyState(true, true);
+    const bool solidThinPen = ThinPixelLines() && Pen().Style() == TPenStyle::psSolid;
+    if (!solidThinPen && !Pen().IsClear()) {
+        ApplyState(true, true);
+        painter_->drawPolygon(points, Qt::OddEvenFill);
+        return;
+    }
+    if (!Brush().IsClear())
+        FillPolygon(points);
+    if (Pen().IsClear())
+        return;
+    // The outline by the same rule as LineTo, each side painting its start;
+    // the closing side ends where the first began.
+    std::vector<QLine> sides;
+    sides.reserve(std::size_t(points.size()));
+    for (qsizetype i = 0; i < points.size(); ++i)
+        sides.emplace_back(points[i], points[(i + 1) % points.size()]);
+    ThinLines(sides);
+}
+
+void QtCanvas::FillPolygon(const QPolygon &points) {
+    // Far-off corners are left to the painter, whose fixed point the spans
+    // follow only within its range.
+    const QRect bounds = points.boundingRect();
+    const bool inRange = std::max({std::abs(bounds.left()), std::abs(bounds.right()),
+                                   std::abs(bounds.top()), std::abs(bounds.bottom())}) < 32000;
+    if (SolidBrush() && MapMode() == TMapMode::Text && inRange) {
+        const std::optional<QRgb> rgb = OpaqueRgb(Brush().Color());
+        if (std::optional<TDirectRaster> raster = Direct(); raster && rgb) {
+            spanner_.Spans(points, raster->LogicalClip(), spans_);
+            raster->Spans(spans_, *rgb);
+            return;
+        }
+    }
+    ApplyState(false, true);
     painter_->drawPolygon(points, Qt::OddEvenFill);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/DirectRaster.h"
+#include "platform/PolygonSpans.h"
 
 #include <QPainter>
 #include <QTransform>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pexor {
@@ -21,6 +24,12 @@ public:
     ~QtCanvas() override;
 
     QPainter &Painter() { return *painter_; }
+
+    // Whether one-pixel lines and plain fills are written straight into the
+    // image when the canvas paints on one; on by default. Off, every shape
+    // goes through the painter: the picture is the same, only slower.
+    bool DirectRaster() const { return directRaster_; }
+    void SetDirectRaster(bool value) { directRaster_ = value; }
 
     void LineTo(int x, int y) override;
     void Lines(const std::vector<QLine> &lines) override;
@@ -51,6 +60,13 @@ private:
     void Setup();
     bool ThinPixelLines() const;
     void ThinLines(const std::vector<QLine> &lines);
+    // The image written straight for the shape about to be drawn, when the
+    // state in force allows it.
+    std::optional<TDirectRaster> Direct();
+    // The opaque colour for direct writing; nullopt for a translucent one.
+    static std::optional<QRgb> OpaqueRgb(TColor color);
+    bool SolidBrush() const;
+    void FillPolygon(const QPolygon &points);
     // Puts pen, brush, background and raster operation in force.
     void ApplyState(bool withPen, bool withBrush);
     void ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,
@@ -59,6 +75,19 @@ private:
     std::unique_ptr<QPainter> ownPainter_;
     QPainter *painter_;
     QTransform base_;
+
+    // Direct writing: the painter's image, the device offset of logical
+    // positions (when the mapping is a whole-pixel translation), and whether
+    // a clip set by the painter's owner is in force.
+    bool directRaster_ = true;
+    QImage *image_ = nullptr;
+    std::optional<QPoint> deviceOffset_;
+    bool foreignClip_ = false;
+    TClipRows clipRows_; // a region clip's runs, in device pixels
+    std::vector<QPoint> on_;
+    std::vector<QPoint> off_;
+    std::vector<TSpan> spans_;
+    TPolygonSpanner spanner_;
 };
 
 } // namespace pexor

@@ -1,0 +1,94 @@
+#include "platform/DirectRaster.h"
+
+#include <algorithm>
+
+namespace pexor {
+
+TClipRows::TClipRows(const QRegion &region) : bounds_(region.boundingRect()), top_(bounds_.top()) {
+    const int rows = region.isEmpty() ? 0 : bounds_.height();
+    std::vector<std::vector<std::pair<int, int>>> perRow(static_cast<std::size_t>(rows));
+    // The region's rectangles come in bands, top to bottom and left to right.
+    for (const QRect &r : region)
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto &row = perRow[std::size_t(y - top_)];
+            if (!row.empty() && row.back().second == r.left())
+                row.back().second = r.right() + 1;
+            else
+                row.emplace_back(r.left(), r.right() + 1);
+        }
+    first_.reserve(std::size_t(rows) + 1);
+    for (const auto &row : perRow) {
+        first_.push_back(int(runs_.size()));
+        runs_.insert(runs_.end(), row.begin(), row.end());
+    }
+    first_.push_back(int(runs_.size()));
+}
+
+bool TDirectRaster::Supports(const QImage &image) {
+    switch (image.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        return true;
+    default:
+        return false;
+    }
+}
+
+TDirectRaster::TDirectRaster(QImage &image, const QRect &clip, QPoint offset,
+                             const TClipRows *rows)
+    : bits_(image.bits()), stride_(image.bytesPerLine()), dx_(offset.x()), dy_(offset.y()),
+      rows_(rows) {
+    QRect r = clip & image.rect();
+    if (rows)
+        r &= rows->Bounds();
+    left_ = r.left();
+    top_ = r.top();
+    right_ = r.isEmpty() ? left_ : r.right() + 1;
+    bottom_ = r.isEmpty() ? top_ : r.bottom() + 1;
+}
+
+QRect TDirectRaster::LogicalClip() const {
+    return QRect(left_ - dx_, top_ - dy_, right_ - left_, bottom_ - top_);
+}
+
+void TDirectRaster::Points(const std::vector<QPoint> &points, QRgb color) {
+    for (const QPoint &p : points)
+        Pixel(p.x(), p.y(), color);
+}
+
+void TDirectRaster::Span(int y, int left, int right, QRgb color) {
+    y += dy_;
+    if (y < top_ || y >= bottom_)
+        return;
+    DeviceSpan(y, std::max(left + dx_, left_), std::min(right + dx_, right_), color);
+}
+
+void TDirectRaster::DeviceSpan(int y, int left, int right, QRgb color) {
+    if (left >= right)
+        return;
+    if (!rows_) {
+        std::fill(Row(y) + left, Row(y) + right, color);
+        return;
+    }
+    for (const auto &[from, to] : rows_->Row(y)) {
+        const int l = std::max(left, from);
+        const int r = std::min(right, to);
+        if (l < r)
+            std::fill(Row(y) + l, Row(y) + r, color);
+    }
+}
+
+void TDirectRaster::Spans(const std::vector<TSpan> &spans, QRgb color) {
+    for (const TSpan &s : spans)
+        Span(s.y, s.left, s.right, color);
+}
+
+void TDirectRaster::Fill(int left, int top, int right, int bottom, QRgb color) {
+    top = std::max(top + dy_, top_) - dy_;
+    bottom = std::min(bottom + dy_, bottom_) - dy_;
+    for (int y = top; y < bottom; ++y)
+        Span(y, left, right, color);
+}
+
+} // namespace pexor
