@@ -138,32 +138,36 @@ void QtCanvas::MappingChanged() {
     painter_->setWorldTransform(m * base_);
     const QTransform t = painter_->worldTransform();
     deviceOffset_.reset();
+    direct_.reset();
     if (t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
         t.dy() == std::floor(t.dy()) && std::fabs(t.dx()) < 1e6 && std::fabs(t.dy()) < 1e6)
         deviceOffset_ = QPoint(int(t.dx()), int(t.dy()));
 }
 
-std::optional<TDirectRaster> QtCanvas::Direct() {
+TDirectRaster *QtCanvas::Direct() {
     if (!directRaster_ || !image_ || !deviceOffset_ || MapMode() != TMapMode::Text ||
         RasterOp() != TRasterOp::Copy || foreignClip_ || !image_->isDetached())
-        return std::nullopt;
-    switch (Clip().kind) {
-    case TClip::Kind::None:
-        break;
-    case TClip::Kind::Rect:
-        return TDirectRaster(*image_, Clip().rect.ToQRect().translated(*deviceOffset_),
-                             *deviceOffset_);
-    case TClip::Kind::Region:
-        return TDirectRaster(*image_, image_->rect(), *deviceOffset_, &clipRows_);
+        return nullptr;
+    if (!direct_) {
+        switch (Clip().kind) {
+        case TClip::Kind::None:
+            direct_.emplace(*image_, image_->rect(), *deviceOffset_);
+            break;
+        case TClip::Kind::Rect:
+            direct_.emplace(*image_, Clip().rect.ToQRect().translated(*deviceOffset_),
+                            *deviceOffset_);
+            break;
+        case TClip::Kind::Region:
+            direct_.emplace(*image_, image_->rect(), *deviceOffset_, &clipRows_);
+            break;
+        }
     }
-    return TDirectRaster(*image_, image_->rect(), *deviceOffset_);
+    return &*direct_;
 }
 
-std::optional<QRgb> QtCanvas::OpaqueRgb(TColor color) {
-    const QRgb rgb = ToQColor(color).rgba();
-    if (qAlpha(rgb) != 255)
-        return std::nullopt;
-    return rgb;
+QRgb QtCanvas::Rgb(TColor color) {
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
 bool QtCanvas::SolidBrush() const {
@@ -171,6 +175,7 @@ bool QtCanvas::SolidBrush() const {
 }
 
 void QtCanvas::ClipChanged() {
+    direct_.reset();
     const TClip &clip = Clip();
     switch (clip.kind) {
     case TClip::Kind::None:
@@ -223,7 +228,8 @@ void QtCanvas::LineTo(int x, int y) {
         return;
     }
     if (ThinPixelLines()) {
-        ThinLines({QLine(from, to)});
+        const QLine line(from, to);
+        ThinLines(&line, 1);
         return;
     }
     ApplyState(true, false);
@@ -237,7 +243,7 @@ void QtCanvas::Lines(const std::vector<QLine> &lines) {
         Canvas::Lines(lines);
         return;
     }
-    ThinLines(lines);
+    ThinLines(lines.data(), lines.size());
     SetPenPos(lines.back().p2());
 }
 
@@ -245,11 +251,10 @@ void QtCanvas::Polyline(const QPolygon &points) {
     if (points.size() < 2 || Pen().IsClear())
         return;
     if (ThinPixelLines()) {
-        std::vector<QLine> lines;
-        lines.reserve(std::size_t(points.size() - 1));
+        sides_.clear();
         for (qsizetype i = 1; i < points.size(); ++i)
-            lines.emplace_back(points[i - 1], points[i]);
-        ThinLines(lines);
+            sides_.emplace_back(points[i - 1], points[i]);
+        ThinLines(sides_.data(), sides_.size());
         return;
     }
     ApplyState(true, false);
@@ -263,26 +268,27 @@ bool QtCanvas::ThinPixelLines() const {
 // One-pixel lines are laid out here rather than by Qt, whose aliased lines
 // leave out whichever end comes last in its own order (the start of a line
 // drawn leftwards or upwards). Each line paints its start, not its end.
-void QtCanvas::ThinLines(const std::vector<QLine> &lines) {
+void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
+    TDirectRaster *raster = Direct();
+    if (raster && Pen().Style() == TPenStyle::psSolid) {
+        // Nothing to sort into dashes and gaps: straight to the pixels.
+        const QRgb rgb = Rgb(Pen().Color());
+        for (std::size_t i = 0; i < count; ++i)
+            LayOutLine(lines[i], [&](int x, int y) { raster->Pixel(x, y, rgb); });
+        return;
+    }
     const std::vector<int> pattern = DashPattern(Pen().Style());
     int cycle = 0;
     for (int n : pattern)
         cycle += n;
-
     on_.clear();
     off_.clear();
-    for (const QLine &line : lines) {
-        const int dx = std::abs(line.x2() - line.x1());
-        const int dy = -std::abs(line.y2() - line.y1());
-        const int sx = line.x2() > line.x1() ? 1 : -1;
-        const int sy = line.y2() > line.y1() ? 1 : -1;
-        int err = dx + dy;
-        int x = line.x1();
-        int y = line.y1();
-        for (int i = 0; x != line.x2() || y != line.y2(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
+        int step = 0;
+        LayOutLine(lines[i], [&](int x, int y) {
             bool painted = true;
             if (cycle > 0) {
-                int at = i % cycle;
+                int at = step % cycle;
                 for (std::size_t k = 0; k < pattern.size(); ++k) {
                     if (at < pattern[k]) {
                         painted = k % 2 == 0;
@@ -291,26 +297,16 @@ void QtCanvas::ThinLines(const std::vector<QLine> &lines) {
                     at -= pattern[k];
                 }
             }
+            ++step;
             (painted ? on_ : off_).emplace_back(x, y);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
+        });
     }
     // Gaps of a styled line take the background in opaque mode.
     const bool gaps = !off_.empty() && BackMode() == TBackMode::Opaque;
-    const std::optional<QRgb> penRgb = OpaqueRgb(Pen().Color());
-    const std::optional<QRgb> backRgb = OpaqueRgb(BackColor());
-    if (std::optional<TDirectRaster> raster = Direct(); raster && penRgb && backRgb) {
-        raster->Points(on_, *penRgb);
+    if (raster) {
+        raster->Points(on_, Rgb(Pen().Color()));
         if (gaps)
-            raster->Points(off_, *backRgb);
+            raster->Points(off_, Rgb(BackColor()));
         return;
     }
     ApplyState(false, false);
@@ -337,11 +333,10 @@ void QtCanvas::Polygon(const QPolygon &points) {
         return;
     // The outline by the same rule as LineTo, each side painting its start;
     // the closing side ends where the first began.
-    std::vector<QLine> sides;
-    sides.reserve(std::size_t(points.size()));
+    sides_.clear();
     for (qsizetype i = 0; i < points.size(); ++i)
-        sides.emplace_back(points[i], points[(i + 1) % points.size()]);
-    ThinLines(sides);
+        sides_.emplace_back(points[i], points[(i + 1) % points.size()]);
+    ThinLines(sides_.data(), sides_.size());
 }
 
 void QtCanvas::FillPolygon(const QPolygon &points) {
@@ -351,10 +346,9 @@ void QtCanvas::FillPolygon(const QPolygon &points) {
     const bool inRange = std::max({std::abs(bounds.left()), std::abs(bounds.right()),
                                    std::abs(bounds.top()), std::abs(bounds.bottom())}) < 32000;
     if (SolidBrush() && MapMode() == TMapMode::Text && inRange) {
-        const std::optional<QRgb> rgb = OpaqueRgb(Brush().Color());
-        if (std::optional<TDirectRaster> raster = Direct(); raster && rgb) {
+        if (TDirectRaster *raster = Direct()) {
             spanner_.Spans(points, raster->LogicalClip(), spans_);
-            raster->Spans(spans_, *rgb);
+            raster->Spans(spans_, Rgb(Brush().Color()));
             return;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/DirectRaster.h"
+#include "platform/PixelLine.h"
 #include "platform/PolygonSpans.h"
 
 #include <QPainter>
@@ -59,12 +60,11 @@ protected:
 private:
     void Setup();
     bool ThinPixelLines() const;
-    void ThinLines(const std::vector<QLine> &lines);
+    void ThinLines(const QLine *lines, std::size_t count);
     // The image written straight for the shape about to be drawn, when the
-    // state in force allows it.
-    std::optional<TDirectRaster> Direct();
-    // The opaque colour for direct writing; nullopt for a translucent one.
-    static std::optional<QRgb> OpaqueRgb(TColor color);
+    // state in force allows it; nullptr otherwise.
+    TDirectRaster *Direct();
+    static QRgb Rgb(TColor color);
     bool SolidBrush() const;
     void FillPolygon(const QPolygon &points);
     // Puts pen, brush, background and raster operation in force.
@@ -84,6 +84,8 @@ private:
     std::optional<QPoint> deviceOffset_;
     bool foreignClip_ = false;
     TClipRows clipRows_; // a region clip's runs, in device pixels
+    std::optional<TDirectRaster> direct_; // for the clip and mapping in force
+    std::vector<QLine> sides_;
     std::vector<QPoint> on_;
     std::vector<QPoint> off_;
     std::vector<TSpan> spans_;
