@@ -490,9 +490,10 @@ void QtCanvas::FillRect(const TRect &rect) {
 void QtCanvas::TextOut(int x, int y, const QString &text) {
     if (text.isEmpty())
         return;
-    const QFont font = ToQFont(Font(), painter_->device());
-    const QFontMetrics fm(font, painter_->device());
-    const int w = fm.horizontalAdvance(text);
+    TQtFontMetrics &metrics = FontMetricsFor(Font(), painter_->device());
+    const QFont font = metrics.Font();
+    const QFontMetrics fm = metrics.Metrics();
+    const int w = metrics.Advance(text);
     const int h = fm.height();
     const unsigned align = TextAlign();
     int dx = 0;

@@ -3,6 +3,8 @@
 #include "platform/Canvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QPaintDevice>
 #include <QSize>
 
@@ -11,6 +13,26 @@ namespace pexor {
 // The Qt font for a canvas font, sized in logical pixels and never
 // antialiased, so text covers the same pixels on every screen.
 QFont ToQFont(const TFont &font, const QPaintDevice *device);
+
+// A canvas font made ready for Qt on one kind of device: the font, its
+// metrics, and the widths of texts already measured with it.
+class TQtFontMetrics {
+public:
+    TQtFontMetrics(const QFont &font, const QPaintDevice *device);
+    const QFont &Font() const { return font_; }
+    const QFontMetrics &Metrics() const { return metrics_; }
+    int Advance(const QString &text);
+
+private:
+    QFont font_;
+    QFontMetrics metrics_;
+    QHash<QString, int> advances_;
+};
+
+// The kept metrics of a font on a device. Shaping text to measure it is
+// slow and the chart measures the same labels at every drawing. The
+// reference is good until the next call.
+TQtFontMetrics &FontMetricsFor(const TFont &font, const QPaintDevice *device);
 
 // Width (advance) and cell height of unrotated text, in logical pixels.
 QSize TextExtentOf(const TFont &font, const QString &text, const QPaintDevice *device);
