@@ -191,6 +191,9 @@ void QtCanvas::ClipChanged() {
         const QTransform mapped = painter_->worldTransform();
         painter_->setWorldTransform(base_);
         const QRegion region(clip.region, Qt::OddEvenFill);
+        // Once a rectangle clip has been switched off, the painter ignores
+        // a region set straight after; a rectangle first makes it take.
+        painter_->setClipRect(region.boundingRect());
         painter_->setClipRegion(region);
         painter_->setWorldTransform(mapped);
         clipRows_ = TClipRows(base_.map(region));

@@ -392,6 +392,29 @@ TEST(CanvasClip, RegionIsInDevicePixels) {
     EXPECT_EQ(Painted(s.Image()), QRect(10, 10, 10, 10));
 }
 
+// The painter drops a region set right after a rectangle clip was switched
+// off; the 3D chart clips its series that way, box after plain rectangle.
+TEST(CanvasClip, RegionAfterAnUnclippedRectangleStillLimits) {
+    for (bool direct : {false, true}) {
+        Surface s(60, 60);
+        QtCanvas &c = s.Canvas();
+        c.SetDirectRaster(direct);
+        c.ClipRect(TRect(0, 0, 30, 30));
+        c.MoveTo(0, 0);
+        c.LineTo(5, 0);
+        c.Unclip();
+        c.LineTo(10, 0);
+        c.ClipRegion(QPolygon({QPoint(20, 20), QPoint(40, 20), QPoint(40, 40), QPoint(20, 40)}));
+        c.Pen().SetStyle(TPenStyle::psDot);
+        c.Brush().SetColor(clRed);
+        c.Polygon(QPolygon({QPoint(5, 5), QPoint(55, 5), QPoint(55, 55), QPoint(5, 55)}));
+        const QImage &image = s.Image();
+        EXPECT_EQ(image.pixel(30, 30), kRed) << direct;
+        EXPECT_EQ(image.pixel(10, 30), kWhite) << direct;
+        EXPECT_EQ(image.pixel(45, 45), kWhite) << direct;
+    }
+}
+
 TEST(CanvasState, ScopesPutStateBack) {
     RecordingCanvas c;
     c.Pen().SetColor(clRed);

@@ -1,0 +1,81 @@
+#include "chart/Chart.h"
+#include "chart/Series.h"
+#include "platform/QtCanvas.h"
+#include "tests/chart/LineSeriesTestPanel.h"
+
+#include <QImage>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace pexor::test {
+namespace {
+
+// The same drawing made with the canvas writing pixels itself and through
+// the painter only must give the same picture, pixel for pixel.
+template <typename Draw> void ExpectSamePicture(QSize size, Draw draw) {
+    QImage pictures[2];
+    for (int way = 0; way < 2; ++way) {
+        pictures[way] = QImage(size, QImage::Format_RGB32);
+        pictures[way].fill(Qt::white);
+        QtCanvas canvas(&pictures[way]);
+        canvas.SetDirectRaster(way == 0);
+        draw(canvas);
+    }
+    EXPECT_EQ(pictures[0], pictures[1]);
+    int painted = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            painted += pictures[0].pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_GT(painted, size.width() * size.height() / 100) << "the drawing left the picture blank";
+}
+
+TEST(DirectRasterChartTest, ProgramChartIsTheSame) {
+    TCustomChart chart;
+    chart.SetBounds(336, 256);
+    chart.SetBevelOuter(TBevelCut::bvLowered);
+    chart.BackWall().Brush().SetStyle(TBrushStyle::bsClear);
+    chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
+    chart.Legend().SetShadowSize(2);
+    auto *series = new TLineSeries;
+    series->SetSeriesColor(clRed);
+    series->SetShowInLegend(false);
+    series->XValues().SetOrder(TChartListOrder::loAscending);
+    chart.AddSeries(series);
+    const int tp[] = {80, 95, 70, 62, 75, 88, 91, 66, 72, 84};
+    for (int i = 0; i < 10; ++i)
+        series->Add(tp[i], QStringLiteral("%1/12/2026").arg(1 + 3 * i, 2, 10, QLatin1Char('0')),
+                    clBlue);
+    // Straight onto the canvas under test, not into the chart's own bitmap.
+    chart.Canvas().SetBuffered(false);
+    for (bool view3D : {true, false}) {
+        chart.SetView3D(view3D);
+        series->Pointer().SetVisible(!view3D);
+        ExpectSamePicture(QSize(336, 256),
+                          [&](QtCanvas &canvas) { chart.Draw(canvas, TRect(0, 0, 336, 256)); });
+    }
+}
+
+// Many points, steep and flat, clipped to the 3D box (a region) or to the
+// plot rectangle in 2D.
+TEST(DirectRasterChartTest, LongSeriesAreTheSame) {
+    for (bool view3D : {true, false}) {
+        ExpectSamePicture(QSize(400, 300), [&](QtCanvas &canvas) {
+            SeriesDrawPanel chart(view3D, &canvas);
+            auto *series = new TLineSeries;
+            chart.Add(series);
+            std::mt19937 random(5);
+            std::uniform_real_distribution<double> noise(-8, 8);
+            for (int i = 0; i < 600; ++i)
+                series->Add(50 + 45 * std::sin(i * 0.05) + noise(random), QString(),
+                            TColor(0x102030 * (i % 7)));
+            chart.Layout(40, 400, 10, 90);
+            chart.Canvas().ClipBox(chart.PlotRect(), 0, chart.Depth3D());
+            chart.DrawSeries();
+            chart.Canvas().Unclip();
+        });
+    }
+}
+
+} // namespace
+} // namespace pexor::test
