@@ -519,7 +519,14 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
         painter_->fillRect(QRect(dx, dy, w, h), ToQColor(BackColor()));
     painter_->setFont(font);
     painter_->setPen(ToQColor(TextColor()));
-    painter_->drawText(dx, dy + fm.ascent(), text);
+    // Unturned text is laid out once and kept (over the box filled above);
+    // turned text is laid out at each drawing, where a kept layout would
+    // land its glyphs differently.
+    if (Font().Escapement() == 0) {
+        painter_->setBackgroundMode(Qt::TransparentMode);
+        painter_->drawStaticText(QPointF(dx, dy), metrics.Layout(text));
+    } else
+        painter_->drawText(dx, dy + fm.ascent(), text);
     painter_->restore();
 }
 

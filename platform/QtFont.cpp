@@ -80,6 +80,17 @@ int TQtFontMetrics::Advance(const QString &text) {
     return advance;
 }
 
+const QStaticText &TQtFontMetrics::Layout(const QString &text) {
+    if (const auto found = layouts_.constFind(text); found != layouts_.constEnd())
+        return *found;
+    if (layouts_.size() >= kMaxKeptTexts)
+        layouts_.clear();
+    QStaticText layout(text);
+    layout.setTextFormat(Qt::PlainText);
+    layout.prepare(QTransform(), font_);
+    return *layouts_.insert(text, layout);
+}
+
 TQtFontMetrics &FontMetricsFor(const TFont &font, const QPaintDevice *device) {
     const TFontKey key{font.Name(), font.Height(), font.Style(),
                        device ? device->logicalDpiX() : 0, device ? device->logicalDpiY() : 0};

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
+#include <QStaticText>
 #include <QPaintDevice>
 #include <QSize>
 
@@ -22,11 +23,14 @@ public:
     const QFont &Font() const { return font_; }
     const QFontMetrics &Metrics() const { return metrics_; }
     int Advance(const QString &text);
+    // The text laid out once with the font, ready to draw again and again.
+    const QStaticText &Layout(const QString &text);
 
 private:
     QFont font_;
     QFontMetrics metrics_;
     QHash<QString, int> advances_;
+    QHash<QString, QStaticText> layouts_;
 };
 
 // The kept metrics of a font on a device. Shaping text to measure it is

@@ -1,11 +1,13 @@
 #include "platform/Canvas.h"
 
 #include "platform/QtCanvas.h"
+#include "platform/QtFont.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Rounding.h"
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPalette>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -302,6 +304,49 @@ TEST(CanvasText, AlignmentFlagsPlaceTheText) {
         EXPECT_LE(box.width(), extent.width() + 1);
         EXPECT_LE(box.height(), extent.height());
     }
+}
+
+// Text laid out once and drawn again must cover the pixels a fresh drawing
+// of it covers: plain, bold, small and large, turned, over its box or not,
+// and twice in a row.
+TEST(CanvasText, KeptLayoutsDrawAsFreshText) {
+    const QStringList texts = {QStringLiteral("07/12/2026"), QStringLiteral("Courbe de TP (%)"),
+                               QStringLiteral("100"), QStringLiteral("Wj,é")};
+    for (const TFont &font : {TFont(QStringLiteral("Arial"), 8),
+                              TFont(QStringLiteral("Arial"), 8, clBlue, fsBold),
+                              TFont(QStringLiteral("Liberation Sans"), 14, clRed, fsItalic)})
+        for (int escapement : {0, 900, 450})
+            for (bool opaque : {false, true})
+                for (const QString &text : texts) {
+                    QImage expected(140, 140, QImage::Format_RGB32);
+                    expected.fill(Qt::white);
+                    {
+                        QPainter painter(&expected);
+                        const QFont qfont = ToQFont(font, &expected);
+                        const QFontMetrics fm(qfont, &expected);
+                        painter.translate(60, 70);
+                        painter.rotate(-escapement / 10.0);
+                        if (opaque)
+                            painter.fillRect(QRect(0, 0, fm.horizontalAdvance(text), fm.height()),
+                                             Qt::green);
+                        painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+                        painter.setBackground(Qt::green);
+                        painter.setFont(qfont);
+                        painter.setPen(ToQColor(font.Color()));
+                        painter.drawText(0, fm.ascent(), text);
+                    }
+                    for (int round = 0; round < 2; ++round) {
+                        Surface s(140, 140);
+                        QtCanvas &c = s.Canvas();
+                        c.SetFont(font);
+                        c.Font().SetEscapement(escapement);
+                        c.SetBackMode(opaque ? TBackMode::Opaque : TBackMode::Transparent);
+                        c.SetBackColor(clLime);
+                        c.TextOut(60, 70, text);
+                        ASSERT_EQ(s.Image(), expected)
+                            << text.toStdString() << " at " << escapement << " opaque " << opaque;
+                    }
+                }
 }
 
 TEST(CanvasText, BaselineSitsOnTheReferencePoint) {
