@@ -190,13 +190,18 @@ void QtCanvas::ClipChanged() {
         // A region is in device pixels: set it with the mapping taken off.
         const QTransform mapped = painter_->worldTransform();
         painter_->setWorldTransform(base_);
-        const QRegion region(clip.region, Qt::OddEvenFill);
+        // The chart clips each drawing to the same 3D box: the region and
+        // its rows are made once for it.
+        if (clip.region != regionPolygon_) {
+            regionPolygon_ = clip.region;
+            region_ = QRegion(clip.region, Qt::OddEvenFill);
+            clipRows_ = TClipRows(base_.map(region_));
+        }
         // Once a rectangle clip has been switched off, the painter ignores
         // a region set straight after; a rectangle first makes it take.
-        painter_->setClipRect(region.boundingRect());
-        painter_->setClipRegion(region);
+        painter_->setClipRect(region_.boundingRect());
+        painter_->setClipRegion(region_);
         painter_->setWorldTransform(mapped);
-        clipRows_ = TClipRows(base_.map(region));
         foreignClip_ = false;
         break;
     }

@@ -6,6 +6,7 @@
 #include "platform/PolygonSpans.h"
 
 #include <QPainter>
+#include <QRegion>
 #include <QTransform>
 #include <memory>
 #include <optional>
@@ -83,7 +84,11 @@ private:
     QImage *image_ = nullptr;
     std::optional<QPoint> deviceOffset_;
     bool foreignClip_ = false;
-    TClipRows clipRows_; // a region clip's runs, in device pixels
+    // The last region clip: its polygon, the region, and its runs in device
+    // pixels.
+    QPolygon regionPolygon_;
+    QRegion region_;
+    TClipRows clipRows_;
     std::optional<TDirectRaster> direct_; // for the clip and mapping in force
     std::vector<QLine> sides_;
     std::vector<QPoint> on_;
