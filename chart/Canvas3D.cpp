@@ -399,11 +399,12 @@ void TChartCanvas3D::RotatedText3D(int x, int y, int z, const QString &text, int
 }
 
 void TChartCanvas3D::ProjectedPolygon(std::initializer_list<TPoint3D> points) {
-    QPolygon polygon;
-    polygon.reserve(qsizetype(points.size()));
+    // One polygon kept for all: a series draws one per segment.
+    projected_.resize(qsizetype(points.size()));
+    qsizetype i = 0;
     for (const TPoint3D &p : points)
-        polygon << Project(p.X, p.Y, p.Z);
-    current_->Polygon(polygon);
+        projected_[i++] = Project(p.X, p.Y, p.Z);
+    current_->Polygon(projected_);
 }
 
 QPolygon TChartCanvas3D::ProjectAll(const std::vector<TPoint3D> &points) const {

@@ -251,6 +251,7 @@ private:
     Canvas *ownSurface_ = nullptr;
     std::unique_ptr<QImage> bitmap_;
     std::unique_ptr<QtCanvas> bitmapCanvas_;
+    QPolygon projected_;
 };
 
 } // namespace pexor

@@ -52,6 +52,25 @@ QRect TDirectRaster::LogicalClip() const {
     return QRect(left_ - dx_, top_ - dy_, right_ - left_, bottom_ - top_);
 }
 
+bool TDirectRaster::Covers(int left, int top, int right, int bottom) const {
+    left += dx_;
+    right += dx_;
+    top += dy_;
+    bottom += dy_;
+    if (left < left_ || right >= right_ || top < top_ || bottom >= bottom_)
+        return false;
+    if (!rows_)
+        return true;
+    for (int y = top; y <= bottom; ++y) {
+        bool covered = false;
+        for (const auto &[from, to] : rows_->Row(y))
+            covered = covered || (from <= left && right < to);
+        if (!covered)
+            return false;
+    }
+    return true;
+}
+
 void TDirectRaster::Points(const std::vector<QPoint> &points, QRgb color) {
     for (const QPoint &p : points)
         Pixel(p.x(), p.y(), color);

@@ -60,6 +60,10 @@ public:
         if (x >= left_ && x < right_ && y >= top_ && y < bottom_ && InRows(x, y))
             Row(y)[x] = color;
     }
+    // Whether every pixel of the box left..right, top..bottom (inclusive,
+    // logical) is inside the clip, so that it can be written unchecked.
+    bool Covers(int left, int top, int right, int bottom) const;
+    void PixelInside(int x, int y, QRgb color) { Row(y + dy_)[x + dx_] = color; }
     void Points(const std::vector<QPoint> &points, QRgb color);
     // Pixels left..right-1 of row y.
     void Span(int y, int left, int right, QRgb color);

@@ -281,8 +281,15 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
     if (raster && Pen().Style() == TPenStyle::psSolid) {
         // Nothing to sort into dashes and gaps: straight to the pixels.
         const QRgb rgb = Rgb(Pen().Color());
-        for (std::size_t i = 0; i < count; ++i)
-            LayOutLine(lines[i], [&](int x, int y) { raster->Pixel(x, y, rgb); });
+        for (std::size_t i = 0; i < count; ++i) {
+            const QLine &line = lines[i];
+            // A line wholly inside the clip needs no check per pixel.
+            if (raster->Covers(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2()),
+                               std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2())))
+                LayOutLine(line, [&](int x, int y) { raster->PixelInside(x, y, rgb); });
+            else
+                LayOutLine(line, [&](int x, int y) { raster->Pixel(x, y, rgb); });
+        }
         return;
     }
     const std::vector<int> pattern = DashPattern(Pen().Style());
