@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QRegion>
 #include <QRgb>
+#include <algorithm>
 #include <span>
 #include <utility>
 #include <vector>
@@ -68,6 +69,11 @@ public:
     // Pixels left..right-1 of row y.
     void Span(int y, int left, int right, QRgb color);
     void Spans(const std::vector<TSpan> &spans, QRgb color);
+    // Spans known to be inside the clip.
+    void SpansInside(const std::vector<TSpan> &spans, QRgb color) {
+        for (const TSpan &s : spans)
+            std::fill(Row(s.y + dy_) + s.left + dx_, Row(s.y + dy_) + s.right + dx_, color);
+    }
     // The box left..right-1, top..bottom-1.
     void Fill(int left, int top, int right, int bottom, QRgb color);
 

@@ -342,8 +342,14 @@ void QtCanvas::Polygon(const QPolygon &points) {
         painter_->drawPolygon(points, Qt::OddEvenFill);
         return;
     }
+    const QRect bounds = points.boundingRect();
+    // A shape wholly inside the clip (a series' segment inside the 3D box)
+    // is written without a check per pixel.
+    TDirectRaster *raster = Direct();
+    const bool inside = raster && raster->Covers(bounds.left(), bounds.top(), bounds.right(),
+                                                 bounds.bottom());
     if (!Brush().IsClear())
-        FillPolygon(points);
+        FillPolygon(points, bounds, inside);
     if (Pen().IsClear())
         return;
     // The outline by the same rule as LineTo, each side painting its start;
@@ -351,19 +357,28 @@ void QtCanvas::Polygon(const QPolygon &points) {
     sides_.clear();
     for (qsizetype i = 0; i < points.size(); ++i)
         sides_.emplace_back(points[i], points[(i + 1) % points.size()]);
+    if (inside) {
+        const QRgb rgb = Rgb(Pen().Color());
+        for (const QLine &side : sides_)
+            LayOutLine(side, [&](int x, int y) { raster->PixelInside(x, y, rgb); });
+        return;
+    }
     ThinLines(sides_.data(), sides_.size());
 }
 
-void QtCanvas::FillPolygon(const QPolygon &points) {
+void QtCanvas::FillPolygon(const QPolygon &points, const QRect &bounds, bool inside) {
     // Far-off corners are left to the painter, whose fixed point the spans
     // follow only within its range.
-    const QRect bounds = points.boundingRect();
     const bool inRange = std::max({std::abs(bounds.left()), std::abs(bounds.right()),
                                    std::abs(bounds.top()), std::abs(bounds.bottom())}) < 32000;
     if (SolidBrush() && MapMode() == TMapMode::Text && inRange) {
         if (TDirectRaster *raster = Direct()) {
             spanner_.Spans(points, raster->LogicalClip(), spans_);
-            raster->Spans(spans_, Rgb(Brush().Color()));
+            const QRgb rgb = Rgb(Brush().Color());
+            if (inside)
+                raster->SpansInside(spans_, rgb);
+            else
+                raster->Spans(spans_, rgb);
             return;
         }
     }

@@ -67,7 +67,8 @@ private:
     TDirectRaster *Direct();
     static QRgb Rgb(TColor color);
     bool SolidBrush() const;
-    void FillPolygon(const QPolygon &points);
+    // inside: the bounds are wholly inside the clip.
+    void FillPolygon(const QPolygon &points, const QRect &bounds, bool inside);
     // Puts pen, brush, background and raster operation in force.
     void ApplyState(bool withPen, bool withBrush);
     void ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,
