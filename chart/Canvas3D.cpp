@@ -401,9 +401,9 @@ void TChartCanvas3D::RotatedText3D(int x, int y, int z, const QString &text, int
 void TChartCanvas3D::ProjectedPolygon(std::initializer_list<TPoint3D> points) {
     // One polygon kept for all: a series draws one per segment.
     projected_.resize(qsizetype(points.size()));
-    qsizetype i = 0;
+    QPoint *out = projected_.data();
     for (const TPoint3D &p : points)
-        projected_[i++] = Project(p.X, p.Y, p.Z);
+        *out++ = Project(p.X, p.Y, p.Z);
     current_->Polygon(projected_);
 }
 

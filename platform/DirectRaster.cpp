@@ -22,6 +22,27 @@ TClipRows::TClipRows(const QRegion &region) : bounds_(region.boundingRect()), to
         runs_.insert(runs_.end(), row.begin(), row.end());
     }
     first_.push_back(int(runs_.size()));
+    single_.reserve(perRow.size());
+    for (const auto &row : perRow)
+        single_.push_back(row.size() == 1 ? row.front() : std::make_pair(0, 0));
+}
+
+bool TClipRows::Covers(int left, int top, int right, int bottom) const {
+    if (top < top_ || bottom - top_ >= int(single_.size()))
+        return false;
+    for (int y = top; y <= bottom; ++y) {
+        const auto &[from, to] = single_[std::size_t(y - top_)];
+        if (from <= left && right < to)
+            continue;
+        if (to > from)
+            return false; // the row's one run leaves part out
+        bool covered = false;
+        for (const auto &[runFrom, runTo] : Row(y))
+            covered = covered || (runFrom <= left && right < runTo);
+        if (!covered)
+            return false;
+    }
+    return true;
 }
 
 bool TDirectRaster::Supports(const QImage &image) {
@@ -59,16 +80,7 @@ bool TDirectRaster::Covers(int left, int top, int right, int bottom) const {
     bottom += dy_;
     if (left < left_ || right >= right_ || top < top_ || bottom >= bottom_)
         return false;
-    if (!rows_)
-        return true;
-    for (int y = top; y <= bottom; ++y) {
-        bool covered = false;
-        for (const auto &[from, to] : rows_->Row(y))
-            covered = covered || (from <= left && right < to);
-        if (!covered)
-            return false;
-    }
-    return true;
+    return !rows_ || rows_->Covers(left, top, right, bottom);
 }
 
 void TDirectRaster::Points(const std::vector<QPoint> &points, QRgb color) {

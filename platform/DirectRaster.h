@@ -30,12 +30,18 @@ public:
                 std::size_t(first_[std::size_t(i) + 1] - first_[std::size_t(i)])};
     }
     QRect Bounds() const { return bounds_; }
+    // Whether the region holds device columns left..right (inclusive) on
+    // every row top..bottom.
+    bool Covers(int left, int top, int right, int bottom) const;
 
 private:
     QRect bounds_;
     int top_ = 0;
     std::vector<int> first_;
     std::vector<std::pair<int, int>> runs_;
+    // Per row, its one run; an empty run where a row has several, which
+    // then takes the slower look through them.
+    std::vector<std::pair<int, int>> single_;
 };
 
 // Opaque pixels written straight into a 32-bit image, within a clip. The
