@@ -390,14 +390,21 @@ void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
     Normalise(left, top, right, bottom);
     if (right == left || bottom == top)
         return;
+    TDirectRaster *raster = Direct();
     if (!Brush().IsClear()) {
-        ApplyState(false, true);
-        painter_->drawRect(QRect(left, top, right - left, bottom - top));
+        if (raster && SolidBrush()) {
+            raster->Fill(left, top, right, bottom, Rgb(Brush().Color()));
+        } else {
+            ApplyState(false, true);
+            painter_->drawRect(QRect(left, top, right - left, bottom - top));
+        }
     }
-    if (!Pen().IsClear()) {
-        ApplyState(true, false);
-        painter_->drawRect(OutlineBox(left, top, right, bottom));
-    }
+    if (Pen().IsClear())
+        return;
+    // The outline stays the painter's: under a region clip it leaves out a
+    // corner that a plain box would have.
+    ApplyState(true, false);
+    painter_->drawRect(OutlineBox(left, top, right, bottom));
 }
 
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
@@ -513,6 +520,10 @@ void QtCanvas::Pixel(int x, int y, TColor color) {
 void QtCanvas::FillRect(const TRect &rect) {
     if (Brush().IsClear() || rect.IsEmpty())
         return;
+    if (TDirectRaster *raster = Direct(); raster && SolidBrush()) {
+        raster->Fill(rect.Left, rect.Top, rect.Right, rect.Bottom, Rgb(Brush().Color()));
+        return;
+    }
     ApplyState(false, true);
     painter_->drawRect(rect.ToQRect());
 }
@@ -537,24 +548,36 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
     else if ((align & TA_VERTICAL_MASK) == TA_BOTTOM)
         dy = -h;
 
-    ApplyState(false, false);
-    painter_->save();
+    const bool turned = Font().Escapement() != 0;
+    const bool opaque = BackMode() == TBackMode::Opaque;
+    painter_->setCompositionMode(RasterOp() == TRasterOp::NotXor
+                                     ? QPainter::RasterOp_NotSourceXorDestination
+                                     : QPainter::CompositionMode_SourceOver);
+    TDirectRaster *raster = turned || !opaque ? nullptr : Direct();
+    if (raster)
+        raster->Fill(x + dx, y + dy, x + dx + w, y + dy + h, Rgb(BackColor()));
+    // The mapping is put back by hand: a painter's save and restore cost
+    // more than the text itself.
+    const QTransform mapped = painter_->worldTransform();
     painter_->translate(x, y);
-    if (Font().Escapement() != 0)
+    if (turned)
         painter_->rotate(-Font().Escapement() / 10.0);
-    if (BackMode() == TBackMode::Opaque)
+    if (opaque && !raster)
         painter_->fillRect(QRect(dx, dy, w, h), ToQColor(BackColor()));
     painter_->setFont(font);
     painter_->setPen(ToQColor(TextColor()));
     // Unturned text is laid out once and kept (over the box filled above);
     // turned text is laid out at each drawing, where a kept layout would
     // land its glyphs differently.
-    if (Font().Escapement() == 0) {
+    if (!turned) {
         painter_->setBackgroundMode(Qt::TransparentMode);
         painter_->drawStaticText(QPointF(dx, dy), metrics.Layout(text));
-    } else
+    } else {
+        painter_->setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        painter_->setBackground(QBrush(ToQColor(BackColor())));
         painter_->drawText(dx, dy + fm.ascent(), text);
-    painter_->restore();
+    }
+    painter_->setWorldTransform(mapped);
 }
 
 QSize QtCanvas::TextExtent(const QString &text) {

@@ -58,7 +58,7 @@ void DrawScene(Canvas &canvas, unsigned seed) {
             points << point();
         const QPoint a = point();
         const QPoint b = point();
-        switch (pick(0, 7)) {
+        switch (pick(0, 8)) {
         case 0:
         case 1:
             canvas.Polygon(points);
@@ -82,6 +82,15 @@ void DrawScene(Canvas &canvas, unsigned seed) {
         case 7:
             canvas.Pixel(a.x(), a.y(), color());
             break;
+        case 8: {
+            const unsigned aligns[] = {TA_LEFT | TA_TOP, TA_CENTER | TA_BASELINE,
+                                       TA_RIGHT | TA_BOTTOM};
+            canvas.SetTextAlign(aligns[pick(0, 2)]);
+            canvas.Font().SetEscapement(pick(0, 3) == 0 ? 900 : 0);
+            canvas.Font().SetColor(color());
+            canvas.TextOut(a.x(), a.y(), QStringLiteral("07/12/2026 Wj"));
+            break;
+        }
         }
     }
 }
@@ -106,7 +115,7 @@ std::pair<QImage, QImage> BothWays(const std::function<void(QtCanvas &)> &paint)
 }
 
 TEST(DirectRasterTest, PicturesAreTheSameWithAndWithoutIt) {
-    for (unsigned seed = 1; seed <= 150; ++seed) {
+    for (unsigned seed = 1; seed <= 400; ++seed) {
         const auto [direct, painted] = BothWays([&](QtCanvas &c) { DrawScene(c, seed); });
         ASSERT_EQ(direct, painted) << "scene " << seed;
     }
