@@ -84,7 +84,12 @@ TEST(FormatFloatTest, LocaleSeparators) {
     const LocaleSettings saved = Locale();
     SetLocaleSettings(Dotted());
     EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.#"), 1234.56), QStringLiteral("1,234.6"));
+    // A text already made for other separators is not given back.
+    SetLocaleSettings(fr);
+    EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.#"), 1234.56), QStringLiteral("1\u00A0234,6"));
     SetLocaleSettings(saved);
+    EXPECT_EQ(FormatFloat(QStringLiteral("0.0"), -0.0), FormatFloat(QStringLiteral("0.0"), -0.0, saved));
+    EXPECT_EQ(FormatFloat(QStringLiteral("0.0"), 0.0), FormatFloat(QStringLiteral("0.0"), 0.0, saved));
 }
 
 } // namespace
