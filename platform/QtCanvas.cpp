@@ -79,6 +79,27 @@ QBrush MakeBrush(const TBrush &brush) {
     return QBrush(color);
 }
 
+// A region clip as the painter takes it and as direct writing reads it.
+struct TRegionClip {
+    QPolygon polygon;
+    QTransform base;
+    QRegion region;
+    TClipRows rows;
+};
+
+// The chart clips every drawing to the same 3D box, each time on a new canvas
+// over its bitmap: the last region and its rows are kept for the next one.
+const TRegionClip &RegionClip(const QPolygon &polygon, const QTransform &base) {
+    thread_local TRegionClip last;
+    if (polygon != last.polygon || base != last.base || last.region.isEmpty()) {
+        last.polygon = polygon;
+        last.base = base;
+        last.region = QRegion(polygon, Qt::OddEvenFill);
+        last.rows = TClipRows(base.map(last.region));
+    }
+    return last;
+}
+
 // Right and bottom exclusive, whatever order the corners came in.
 void Normalise(int &left, int &top, int &right, int &bottom) {
     if (right < left)
@@ -190,12 +211,11 @@ void QtCanvas::ClipChanged() {
         // A region is in device pixels: set it with the mapping taken off.
         const QTransform mapped = painter_->worldTransform();
         painter_->setWorldTransform(base_);
-        // The chart clips each drawing to the same 3D box: the region and
-        // its rows are made once for it.
         if (clip.region != regionPolygon_) {
+            const TRegionClip &made = RegionClip(clip.region, base_);
             regionPolygon_ = clip.region;
-            region_ = QRegion(clip.region, Qt::OddEvenFill);
-            clipRows_ = TClipRows(base_.map(region_));
+            region_ = made.region;
+            clipRows_ = made.rows;
         }
         // Once a rectangle clip has been switched off, the painter ignores
         // a region set straight after; a rectangle first makes it take.
