@@ -316,6 +316,10 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
     int cycle = 0;
     for (int n : pattern)
         cycle += n;
+    // Dashes are painted first, then the gaps, which take the background in
+    // opaque mode; written straight, dashes need not wait in a list.
+    const bool opaque = BackMode() == TBackMode::Opaque;
+    const QRgb penRgb = Rgb(Pen().Color());
     on_.clear();
     off_.clear();
     for (std::size_t i = 0; i < count; ++i) {
@@ -333,13 +337,16 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
                 }
             }
             ++step;
-            (painted ? on_ : off_).emplace_back(x, y);
+            if (painted && raster)
+                raster->Pixel(x, y, penRgb);
+            else if (painted)
+                on_.emplace_back(x, y);
+            else if (opaque)
+                off_.emplace_back(x, y);
         });
     }
-    // Gaps of a styled line take the background in opaque mode.
-    const bool gaps = !off_.empty() && BackMode() == TBackMode::Opaque;
+    const bool gaps = !off_.empty();
     if (raster) {
-        raster->Points(on_, Rgb(Pen().Color()));
         if (gaps)
             raster->Points(off_, Rgb(BackColor()));
         return;
