@@ -314,14 +314,40 @@ ISeriesAxis *TChartSeries::GetVertAxis() const {
     return parentChart_ ? parentChart_->SeriesAxis(vertAxis_) : nullptr;
 }
 
-int TChartSeries::XPixel(int valueIndex) const {
+int TChartSeries::MapX(int valueIndex) const {
     const ISeriesAxis *axis = GetHorizAxis();
     return axis ? axis->ValueToPixel(XValue(valueIndex)) : 0;
 }
 
-int TChartSeries::YPixel(int valueIndex) const {
+int TChartSeries::MapY(int valueIndex) const {
     const ISeriesAxis *axis = GetVertAxis();
     return axis ? axis->ValueToPixel(YValue(valueIndex)) : 0;
+}
+
+void TChartSeries::KeepPixels(int first, int last) {
+    DropPixels();
+    const ISeriesAxis *horiz = GetHorizAxis();
+    const ISeriesAxis *vert = GetVertAxis();
+    first = std::max(first, 0);
+    last = std::min(last, Count() - 1);
+    if (!horiz || !vert || last < first)
+        return;
+    const std::size_t count = std::size_t(last - first + 1);
+    keptValues_.resize(count);
+    keptX_.resize(count);
+    keptY_.resize(count);
+    for (std::size_t i = 0; i < count; ++i)
+        keptValues_[i] = XValue(first + int(i));
+    horiz->ValuesToPixels(keptValues_.data(), keptX_.data(), count);
+    for (std::size_t i = 0; i < count; ++i)
+        keptValues_[i] = YValue(first + int(i));
+    vert->ValuesToPixels(keptValues_.data(), keptY_.data(), count);
+    keptFirst_ = first;
+}
+
+void TChartSeries::DropPixels() {
+    keptX_.clear();
+    keptY_.clear();
 }
 
 void TChartSeries::CalcVisibleRange() {

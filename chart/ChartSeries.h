@@ -6,6 +6,7 @@
 #include "platform/Color.h"
 
 #include <QString>
+#include <cstddef>
 #include <Qt>
 #include <functional>
 #include <memory>
@@ -102,8 +103,18 @@ public:
     void SetParentChart(ISeriesChart *chart);
     ISeriesAxis *GetHorizAxis() const;
     ISeriesAxis *GetVertAxis() const;
-    int XPixel(int valueIndex) const;
-    int YPixel(int valueIndex) const;
+    int XPixel(int valueIndex) const {
+        const std::size_t kept = std::size_t(valueIndex - keptFirst_);
+        return kept < keptX_.size() ? keptX_[kept] : MapX(valueIndex);
+    }
+    int YPixel(int valueIndex) const {
+        const std::size_t kept = std::size_t(valueIndex - keptFirst_);
+        return kept < keptY_.size() ? keptY_[kept] : MapY(valueIndex);
+    }
+    // For one drawing: maps points first..last in one pass through each
+    // axis, and XPixel and YPixel answer from it until DropPixels.
+    void KeepPixels(int first, int last);
+    void DropPixels();
     void CalcVisibleRange();
     int FirstVisibleIndex() const { return firstVisibleIndex_; }
     int LastVisibleIndex() const { return lastVisibleIndex_; }
@@ -220,6 +231,8 @@ protected:
     virtual double MarkValue(int valueIndex) const { return YValue(valueIndex); }
 
 private:
+    int MapX(int valueIndex) const;
+    int MapY(int valueIndex) const;
     QString LabelOrValueText(int valueIndex) const;
     QString PercentText(int valueIndex) const;
     bool DependsOn(const TChartSeries &series) const;
@@ -238,6 +251,10 @@ private:
     std::vector<TChartSeries *> dataSources_;
     int firstVisibleIndex_ = -1;
     int lastVisibleIndex_ = -1;
+    int keptFirst_ = 0;
+    std::vector<int> keptX_;
+    std::vector<int> keptY_;
+    std::vector<double> keptValues_;
     QString xLabelsSource_;
     std::vector<TChartSeries *> dependents_;
     std::unique_ptr<TSeriesMarks> marks_;

@@ -66,6 +66,12 @@ void TCustomSeries::DrawAllValues() {
     const TDrawContext ctx = MakeContext();
     if (!ctx.chart || ctx.last < ctx.first)
         return;
+    // Every point shown, and the one before it where the line enters.
+    KeepPixels(ctx.first - 1, ctx.last);
+    struct Dropper {
+        TCustomSeries &series;
+        ~Dropper() { series.DropPixels(); }
+    } dropper{*this};
     if (joinSegments_ && CanJoinSegments(ctx)) {
         DrawJoinedSegments(ctx);
         return;

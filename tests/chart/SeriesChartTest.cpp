@@ -112,6 +112,33 @@ TEST(SeriesInChart, AxesAndPixels) {
     EXPECT_EQ(series.MaxZValue(), 2);
 }
 
+// Pixels kept for a drawing are those the axes give one by one; once
+// dropped, the series maps afresh and follows the axes again.
+TEST(SeriesInChart, KeptPixelsForADrawing) {
+    test::RecordingChart chart;
+    test::LinearAxis bottom(true, 10, 210, 10, 20);
+    test::LinearAxis left(false, 5, 105, 105, -2);
+    chart.bottom = &bottom;
+    chart.left = &left;
+    TChartSeries series;
+    series.SetParentChart(&chart);
+    for (int i = 0; i < 6; ++i)
+        series.AddXY(i, 10.0 * i);
+    series.KeepPixels(-1, 9); // held to the points there are
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(series.XPixel(i), 10 + 20 * i);
+        EXPECT_EQ(series.YPixel(i), 105 - 20 * i);
+    }
+    left.inverted = true;
+    EXPECT_EQ(series.YPixel(1), 85) << "kept until dropped";
+    series.DropPixels();
+    EXPECT_EQ(series.YPixel(1), 25);
+    series.KeepPixels(2, 3);
+    EXPECT_EQ(series.YPixel(2), 45);
+    EXPECT_EQ(series.YPixel(4), 85) << "outside the kept points: mapped as before";
+    series.DropPixels();
+}
+
 class SeriesVisibleRange : public ::testing::Test {
 protected:
     void SetUp() override {
