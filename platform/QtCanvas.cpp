@@ -591,8 +591,15 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
         painter_->rotate(-Font().Escapement() / 10.0);
     if (opaque && !raster)
         painter_->fillRect(QRect(dx, dy, w, h), ToQColor(BackColor()));
-    painter_->setFont(font);
-    painter_->setPen(ToQColor(TextColor()));
+    // A new pen or font each time would be undone and redone by the painter
+    // for every label of an axis.
+    if (!(painter_->font() == font))
+        painter_->setFont(font);
+    const QColor textColor = ToQColor(TextColor());
+    const QPen &pen = painter_->pen();
+    if (pen.style() != Qt::SolidLine || pen.widthF() != 1 || pen.color() != textColor ||
+        pen.brush().style() != Qt::SolidPattern)
+        painter_->setPen(textColor);
     // Unturned text is laid out once and kept (over the box filled above);
     // turned text is laid out at each drawing, where a kept layout would
     // land its glyphs differently.
