@@ -363,54 +363,37 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
 void QtCanvas::Polygon(const QPolygon &points) {
     if (points.size() < 2)
         return;
-    const bool solidThinPen = ThinPixelLines() && Pen().Style() == TPenStyle::psSolid;
-    if (!solidThinPen && !Pen().IsClear()) {
+    TDirectRaster *raster = Direct();
+    const bool plainPen = Pen().IsClear() || (ThinPixelLines() && Pen().Style() == TPenStyle::psSolid);
+    const bool plainBrush = Brush().IsClear() || SolidBrush();
+    const QRect bounds = points.boundingRect();
+    // The painter's outline is laid out the same only while the corners lie
+    // inside the clip; beyond it the painter first cuts the sides short.
+    if (!raster || !plainPen || !plainBrush || !raster->LogicalClip().contains(bounds)) {
         ApplyState(true, true);
         painter_->drawPolygon(points, Qt::OddEvenFill);
         return;
     }
-    const QRect bounds = points.boundingRect();
     // A shape wholly inside the clip (a series' segment inside the 3D box)
-    // is written without a check per pixel.
-    TDirectRaster *raster = Direct();
-    const bool inside = raster && raster->Covers(bounds.left(), bounds.top(), bounds.right(),
-                                                 bounds.bottom());
-    if (!Brush().IsClear())
-        FillPolygon(points, bounds, inside);
+    // is written without a check per pixel; the outline may stray one pixel
+    // out of the corners' box.
+    const bool inside = raster->Covers(bounds.left() - 1, bounds.top() - 1, bounds.right() + 1,
+                                       bounds.bottom() + 1);
+    if (!Brush().IsClear()) {
+        spanner_.Spans(points, raster->LogicalClip(), spans_);
+        const QRgb rgb = Rgb(Brush().Color());
+        if (inside)
+            raster->SpansInside(spans_, rgb);
+        else
+            raster->Spans(spans_, rgb);
+    }
     if (Pen().IsClear())
         return;
-    // The outline by the same rule as LineTo, each side painting its start;
-    // the closing side ends where the first began.
-    sides_.clear();
-    for (qsizetype i = 0; i < points.size(); ++i)
-        sides_.emplace_back(points[i], points[(i + 1) % points.size()]);
-    if (inside) {
-        const QRgb rgb = Rgb(Pen().Color());
-        for (const QLine &side : sides_)
-            LayOutLine(side, [&](int x, int y) { raster->PixelInside(x, y, rgb); });
-        return;
-    }
-    ThinLines(sides_.data(), sides_.size());
-}
-
-void QtCanvas::FillPolygon(const QPolygon &points, const QRect &bounds, bool inside) {
-    // Far-off corners are left to the painter, whose fixed point the spans
-    // follow only within its range.
-    const bool inRange = std::max({std::abs(bounds.left()), std::abs(bounds.right()),
-                                   std::abs(bounds.top()), std::abs(bounds.bottom())}) < 32000;
-    if (SolidBrush() && MapMode() == TMapMode::Text && inRange) {
-        if (TDirectRaster *raster = Direct()) {
-            spanner_.Spans(points, raster->LogicalClip(), spans_);
-            const QRgb rgb = Rgb(Brush().Color());
-            if (inside)
-                raster->SpansInside(spans_, rgb);
-            else
-                raster->Spans(spans_, rgb);
-            return;
-        }
-    }
-    ApplyState(false, true);
-    painter_->drawPolygon(points, Qt::OddEvenFill);
+    const QRgb rgb = Rgb(Pen().Color());
+    if (inside)
+        LayOutPolygonOutline(points, [&](int x, int y) { raster->PixelInside(x, y, rgb); });
+    else
+        LayOutPolygonOutline(points, [&](int x, int y) { raster->Pixel(x, y, rgb); });
 }
 
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {

@@ -3,6 +3,7 @@
 #include "platform/Canvas.h"
 #include "platform/DirectRaster.h"
 #include "platform/PixelLine.h"
+#include "platform/PolygonOutline.h"
 #include "platform/PolygonSpans.h"
 
 #include <QPainter>
@@ -67,8 +68,6 @@ private:
     TDirectRaster *Direct();
     static QRgb Rgb(TColor color);
     bool SolidBrush() const;
-    // inside: the bounds are wholly inside the clip.
-    void FillPolygon(const QPolygon &points, const QRect &bounds, bool inside);
     // Puts pen, brush, background and raster operation in force.
     void ApplyState(bool withPen, bool withBrush);
     void ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,
