@@ -42,6 +42,18 @@ struct TSide {
     }
 };
 
+// a / b truncated towards zero, b > 0. A 64-bit division is slow; a double
+// one gives the same result while |a| < 2^53: its rounding error, below
+// |a / b| x 2^-53, stays under 1 / b, the least distance from a quotient
+// that is not whole to the next integer.
+inline std::int64_t TruncatedQuotient(std::int64_t a, std::int64_t b) {
+    constexpr std::int64_t kExactNumerator = std::int64_t(1) << 40;
+    constexpr std::int64_t kExactDenominator = std::int64_t(1) << 20;
+    if (a > -kExactNumerator && a < kExactNumerator && b < kExactDenominator)
+        return std::int64_t(double(a) / double(b));
+    return a / b;
+}
+
 // False for a side of no length, which covers nothing. A side as long as it
 // is high counts as level.
 inline bool MakeSide(QPoint from, QPoint to, TSide &side) {
@@ -64,7 +76,7 @@ inline bool MakeSide(QPoint from, QPoint to, TSide &side) {
     side.low = m1;
     side.high = m2;
     side.minor = std::int64_t(n1) * 65536;
-    side.slope = (std::int64_t(n2) - n1) * 65536 / (std::int64_t(m2) - m1);
+    side.slope = TruncatedQuotient((std::int64_t(n2) - n1) * 65536, std::int64_t(m2) - m1);
     return true;
 }
 
