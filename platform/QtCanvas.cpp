@@ -175,8 +175,9 @@ TDirectRaster *QtCanvas::Direct() {
             direct_.emplace(*image_, image_->rect(), *deviceOffset_);
             break;
         case TClip::Kind::Rect:
-            direct_.emplace(*image_, Clip().rect.ToQRect().translated(*deviceOffset_),
-                            *deviceOffset_);
+            if (!deviceClipRect_)
+                return nullptr;
+            direct_.emplace(*image_, *deviceClipRect_, *deviceOffset_);
             break;
         case TClip::Kind::Region:
             direct_.emplace(*image_, image_->rect(), *deviceOffset_, &clipRows_);
@@ -206,6 +207,11 @@ void QtCanvas::ClipChanged() {
     case TClip::Kind::Rect:
         painter_->setClipRect(clip.rect.ToQRect());
         foreignClip_ = false;
+        // The painter keeps the rectangle where the mapping in force put it,
+        // whatever the mapping does afterwards.
+        deviceClipRect_.reset();
+        if (deviceOffset_)
+            deviceClipRect_ = clip.rect.ToQRect().translated(*deviceOffset_);
         break;
     case TClip::Kind::Region: {
         // A region is in device pixels: set it with the mapping taken off.

@@ -83,6 +83,7 @@ private:
     bool directRaster_ = true;
     QImage *image_ = nullptr;
     std::optional<QPoint> deviceOffset_;
+    std::optional<QRect> deviceClipRect_; // a rectangle clip, in device pixels
     bool foreignClip_ = false;
     // The last region clip: its polygon, the region, and its runs in device
     // pixels.

@@ -129,6 +129,15 @@ TEST(DirectRasterTest, SameUnderAWindowOriginAndAPainterAlreadyMoved) {
         });
         ASSERT_EQ(direct, painted) << "scene " << seed;
     }
+    // A clip set before the mapping moves stays where it was put.
+    for (unsigned seed = 240; seed <= 260; ++seed) {
+        const auto [direct, painted] = BothWays([&](QtCanvas &c) {
+            c.ClipRect(TRect(20, 10, 90, 70));
+            c.SetWindowOrg(QPoint(15, -6));
+            DrawScene(c, seed);
+        });
+        ASSERT_EQ(direct, painted) << "scene " << seed;
+    }
     // A widget-style canvas on a painter translated by its owner.
     for (unsigned seed = 300; seed <= 330; ++seed) {
         QImage images[2];
