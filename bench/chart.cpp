@@ -2,8 +2,8 @@
 
 #include "chart/Series.h"
 #include "platform/QtCanvas.h"
+#include "bench/GuiBenchmarkMain.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -93,10 +93,5 @@ BENCHMARK(BM_FloorDrawImage)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return pexor::bench::RunGuiBenchmarks(argc, argv);
 }

@@ -1,8 +1,8 @@
 // Filling the small quads of a 3D line ribbon: our span layout (alone, and
 // with the pixels written) against the painter's own aliased polygon fill.
 #include "platform/PolygonSpans.h"
+#include "bench/GuiBenchmarkMain.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -102,10 +102,5 @@ BENCHMARK(BM_PainterDrawPolygon)->Arg(0)->Arg(1);
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return pexor::bench::RunGuiBenchmarks(argc, argv);
 }
