@@ -104,7 +104,8 @@ void TCustomSeries::DrawPoint(const TDrawContext &ctx, int valueIndex) {
         oldX_ = x;
         oldY_ = y;
     }
-    const int bottom = GetOriginPos(valueIndex);
+    // The base line matters only to an area, and is asked of a virtual.
+    const int bottom = drawArea_ ? GetOriginPos(valueIndex) : 0;
 
     if (valueIndex == ctx.first) {
         if (dark3D_) {
@@ -113,8 +114,8 @@ void TCustomSeries::DrawPoint(const TDrawContext &ctx, int valueIndex) {
         }
         if (valueIndex > 0) {
             const int previous = valueIndex - 1;
-            oldBottom_ = GetOriginPos(previous);
             if (drawArea_) {
+                oldBottom_ = GetOriginPos(previous);
                 oldX_ = XPixel(previous);
                 oldY_ = YPixel(previous);
             } else {
@@ -388,7 +389,6 @@ void TCustomSeries::DrawJoinedSegments(const TDrawContext &ctx) {
         }
         oldX_ = x;
         oldY_ = y;
-        oldBottom_ = GetOriginPos(i);
         oldColor_ = color;
         oldIndex_ = i;
     }

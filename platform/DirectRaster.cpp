@@ -1,6 +1,8 @@
 #include "platform/DirectRaster.h"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 
 namespace pexor {
 
@@ -23,13 +25,49 @@ TClipRows::TClipRows(const QRegion &region) : bounds_(region.boundingRect()), to
     }
     first_.push_back(int(runs_.size()));
     single_.reserve(perRow.size());
-    for (const auto &row : perRow)
+    severalBefore_.reserve(perRow.size() + 1);
+    severalBefore_.push_back(0);
+    for (const auto &row : perRow) {
         single_.push_back(row.size() == 1 ? row.front() : std::make_pair(0, 0));
+        severalBefore_.push_back(severalBefore_.back() + (row.size() > 1 ? 1 : 0));
+    }
+    // A row with no run or several takes part as a run that covers nothing.
+    std::vector<std::pair<int, int>> level;
+    level.reserve(perRow.size());
+    for (const auto &row : perRow)
+        level.push_back(row.size() == 1 ? row.front() : std::make_pair(INT_MAX, INT_MIN));
+    const std::size_t count = level.size();
+    for (std::size_t span = 1; span <= count; span *= 2) {
+        if (span > 1) {
+            const auto &below = common_.back();
+            level.assign(count - span + 1, {});
+            for (std::size_t i = 0; i + span <= count; ++i) {
+                const auto &a = below[i];
+                const auto &b = below[i + span / 2];
+                level[i] = {std::max(a.first, b.first), std::min(a.second, b.second)};
+            }
+        }
+        common_.push_back(level);
+    }
 }
 
 bool TClipRows::Covers(int left, int top, int right, int bottom) const {
     if (top < top_ || bottom - top_ >= int(single_.size()))
         return false;
+    if (bottom < top)
+        return true;
+    const int first = top - top_;
+    const int last = bottom - top_;
+    if (severalBefore_[std::size_t(last) + 1] != severalBefore_[std::size_t(first)])
+        return CoversRowByRow(left, top, right, bottom);
+    const int k = std::bit_width(unsigned(last - first + 1)) - 1;
+    const auto &level = common_[std::size_t(k)];
+    const auto &a = level[std::size_t(first)];
+    const auto &b = level[std::size_t(last - (1 << k) + 1)];
+    return std::max(a.first, b.first) <= left && right < std::min(a.second, b.second);
+}
+
+bool TClipRows::CoversRowByRow(int left, int top, int right, int bottom) const {
     for (int y = top; y <= bottom; ++y) {
         const auto &[from, to] = single_[std::size_t(y - top_)];
         if (from <= left && right < to)
@@ -58,7 +96,8 @@ bool TDirectRaster::Supports(const QImage &image) {
 
 TDirectRaster::TDirectRaster(QImage &image, const QRect &clip, QPoint offset,
                              const TClipRows *rows)
-    : bits_(image.bits()), stride_(image.bytesPerLine()), dx_(offset.x()), dy_(offset.y()),
+    : bits_(image.bits()), stride_(image.bytesPerLine()), width_(image.width()),
+      height_(image.height()), dx_(offset.x()), dy_(offset.y()),
       rows_(rows) {
     QRect r = clip & image.rect();
     if (rows)
@@ -67,10 +106,6 @@ TDirectRaster::TDirectRaster(QImage &image, const QRect &clip, QPoint offset,
     top_ = r.top();
     right_ = r.isEmpty() ? left_ : r.right() + 1;
     bottom_ = r.isEmpty() ? top_ : r.bottom() + 1;
-}
-
-QRect TDirectRaster::LogicalClip() const {
-    return QRect(left_ - dx_, top_ - dy_, right_ - left_, bottom_ - top_);
 }
 
 bool TDirectRaster::Covers(int left, int top, int right, int bottom) const {
@@ -108,11 +143,6 @@ void TDirectRaster::DeviceSpan(int y, int left, int right, QRgb color) {
         if (l < r)
             std::fill(Row(y) + l, Row(y) + r, color);
     }
-}
-
-void TDirectRaster::Spans(const std::vector<TSpan> &spans, QRgb color) {
-    for (const TSpan &s : spans)
-        Span(s.y, s.left, s.right, color);
 }
 
 void TDirectRaster::Fill(int left, int top, int right, int bottom, QRgb color) {

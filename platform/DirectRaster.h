@@ -35,6 +35,8 @@ public:
     bool Covers(int left, int top, int right, int bottom) const;
 
 private:
+    bool CoversRowByRow(int left, int top, int right, int bottom) const;
+
     QRect bounds_;
     int top_ = 0;
     std::vector<int> first_;
@@ -42,6 +44,12 @@ private:
     // Per row, its one run; an empty run where a row has several, which
     // then takes the slower look through them.
     std::vector<std::pair<int, int>> single_;
+    // Rows with several runs among the rows above each row.
+    std::vector<int> severalBefore_;
+    // Level k holds, for the 2^k rows from each row, the rightmost start
+    // and the leftmost end of their single runs, so that a box of any
+    // height is checked with two looks (a series checks one per segment).
+    std::vector<std::vector<std::pair<int, int>>> common_;
 };
 
 // Opaque pixels written straight into a 32-bit image, within a clip. The
@@ -59,7 +67,12 @@ public:
                   const TClipRows *rows = nullptr);
 
     // The clip in logical positions, right and bottom exclusive.
-    QRect LogicalClip() const;
+    QRect LogicalClip() const { return QRect(left_ - dx_, top_ - dy_, right_ - left_, bottom_ - top_); }
+    // Whether the logical box left..right, top..bottom (inclusive) lies on
+    // the image, clip or not.
+    bool OnImage(int left, int top, int right, int bottom) const {
+        return left + dx_ >= 0 && right + dx_ < width_ && top + dy_ >= 0 && bottom + dy_ < height_;
+    }
 
     void Pixel(int x, int y, QRgb color) {
         x += dx_;
@@ -74,11 +87,23 @@ public:
     void Points(const std::vector<QPoint> &points, QRgb color);
     // Pixels left..right-1 of row y.
     void Span(int y, int left, int right, QRgb color);
-    void Spans(const std::vector<TSpan> &spans, QRgb color);
-    // Spans known to be inside the clip.
-    void SpansInside(const std::vector<TSpan> &spans, QRgb color) {
-        for (const TSpan &s : spans)
-            std::fill(Row(s.y + dy_) + s.left + dx_, Row(s.y + dy_) + s.right + dx_, color);
+    // The same, known to be inside the clip.
+    void SpanInside(int y, int left, int right, QRgb color) {
+        QRgb *row = Row(y + dy_) + dx_;
+        std::fill(row + left, row + right, color);
+    }
+    // Spans and points moved by the given amount, known to be inside the clip.
+    void SpansInside(const std::vector<TSpan> &spans, QPoint by, QRgb color) {
+        for (const TSpan &s : spans) {
+            QRgb *row = Row(s.y + by.y() + dy_) + by.x() + dx_;
+            std::fill(row + s.left, row + s.right, color);
+        }
+    }
+    void PointsInside(const std::vector<QPoint> &points, QPoint by, QRgb color) {
+        QRgb *origin = Row(by.y() + dy_) + by.x() + dx_;
+        const qsizetype pixelsPerRow = stride_ / qsizetype(sizeof(QRgb));
+        for (const QPoint &p : points)
+            origin[p.y() * pixelsPerRow + p.x()] = color;
     }
     // The box left..right-1, top..bottom-1.
     void Fill(int left, int top, int right, int bottom, QRgb color);
@@ -98,6 +123,8 @@ private:
 
     uchar *bits_;
     qsizetype stride_;
+    int width_;
+    int height_;
     int left_;
     int top_;
     int right_;

@@ -49,6 +49,8 @@ struct TSide {
 inline std::int64_t TruncatedQuotient(std::int64_t a, std::int64_t b) {
     constexpr std::int64_t kExactNumerator = std::int64_t(1) << 40;
     constexpr std::int64_t kExactDenominator = std::int64_t(1) << 20;
+    if (a == 0)
+        return 0; // an upright or level side: no division at all
     if (a > -kExactNumerator && a < kExactNumerator && b < kExactDenominator)
         return std::int64_t(double(a) / double(b));
     return a / b;

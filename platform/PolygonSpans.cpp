@@ -28,72 +28,16 @@ template <typename T, typename Less> void SmallSort(std::vector<T> &items, Less 
     }
 }
 
-int ClampToInt(std::int64_t value) {
-    return int(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
-}
-
 } // namespace
 
 void TPolygonSpanner::Spans(const QPolygon &points, const QRect &clip, std::vector<TSpan> &spans) {
     spans.clear();
-    if (clip.isEmpty() || points.size() < 2)
-        return;
-    const int clipTop = clip.top();
-    const int clipBottom = ClampToInt(std::int64_t(clip.bottom()) + 1);
-    const int clipLeft = clip.left();
-    const int clipRight = ClampToInt(std::int64_t(clip.right()) + 1);
-
-    BuildEdges(points, clipTop, clipBottom);
-    if (edges_.empty())
-        return;
-
-    // Rows are taken in bands over which the set of edges crossed stays the same.
-    active_.clear();
-    std::size_t next = 0;
-    int y = edges_.front().top;
-    for (;;) {
-        active_.erase(std::remove_if(active_.begin(), active_.end(),
-                                     [y](const TEdge &e) { return e.bottom <= y; }),
-                      active_.end());
-        while (next < edges_.size() && edges_[next].top == y)
-            active_.push_back(edges_[next++]);
-        if (active_.empty()) {
-            if (next == edges_.size())
-                return;
-            y = edges_[next].top;
-            continue;
-        }
-        int bandEnd = next < edges_.size() ? edges_[next].top : INT_MAX;
-        for (const TEdge &e : active_)
-            bandEnd = std::min(bandEnd, e.bottom);
-        if (active_.size() == 2)
-            PairBand(y, bandEnd, clipLeft, clipRight, spans);
+    ForEachSpan(points, clip, [&spans](int y, int left, int right) {
+        if (!spans.empty() && spans.back().y == y && spans.back().right == left)
+            spans.back().right = right;
         else
-            for (int row = y; row < bandEnd; ++row) {
-                Crossings(clipLeft, clipRight);
-                EmitRow(row, crossings_, spans);
-            }
-        y = bandEnd;
-    }
-}
-
-// Two edges, the common case of a convex polygon: one run per row between them.
-void TPolygonSpanner::PairBand(int top, int bottom, int left, int right,
-                               std::vector<TSpan> &spans) {
-    TEdge &a = active_[0];
-    TEdge &b = active_[1];
-    for (int y = top; y < bottom; ++y) {
-        std::int64_t l = a.x >> 16;
-        std::int64_t r = b.x >> 16;
-        if (r < l)
-            std::swap(l, r);
-        l = std::max<std::int64_t>(l, left);
-        r = std::min<std::int64_t>(r, right);
-        if (l < r)
-            spans.push_back({y, int(l), int(r)});
-        a.x += a.slope;
-        b.x += b.slope;
-    }
+            spans.push_back({y, left, right});
+    });
 }
 
 // Each non-horizontal edge, top to bottom, limited to the clip's rows. A row
@@ -118,8 +62,9 @@ void TPolygonSpanner::BuildEdges(const QPolygon &points, int clipTop, int clipBo
             continue;
         const std::int64_t dx = std::int64_t(b.x()) - a.x();
         const std::int64_t dy = std::int64_t(b.y()) - a.y();
-        // dx * 2^16 is far below 2^53, so the rounded quotient truncates as the exact one.
-        const auto slope = std::int64_t(double(dx * kOne) / double(dy));
+        // dx * 2^16 is far below 2^53, so the rounded quotient truncates as
+        // the exact one. Upright sides, common in a series, skip the division.
+        const auto slope = dx == 0 ? 0 : std::int64_t(double(dx * kOne) / double(dy));
         const std::int64_t x =
             std::int64_t(a.x()) * kOne + kHalf + (slope >> 1) + (std::int64_t(top) - a.y()) * slope;
         edges_.push_back({top, bottom, x, slope});
@@ -137,21 +82,6 @@ void TPolygonSpanner::Crossings(int left, int right) {
         e.x += e.slope;
     }
     SmallSort(crossings_, [](int l, int r) { return l < r; });
-}
-
-// Even-odd: the pixels between the first and second crossing, the third and
-// fourth, and so on.
-void TPolygonSpanner::EmitRow(int y, const std::vector<int> &crossings, std::vector<TSpan> &spans) {
-    for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
-        const int left = crossings[k];
-        const int right = crossings[k + 1];
-        if (left >= right)
-            continue;
-        if (!spans.empty() && spans.back().y == y && spans.back().right == left)
-            spans.back().right = right;
-        else
-            spans.push_back({y, left, right});
-    }
 }
 
 void PolygonSpans(const QPolygon &points, const QRect &clip, std::vector<TSpan> &spans) {

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QRegion>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <iterator>
 #include <utility>
@@ -372,10 +373,16 @@ void QtCanvas::Polygon(const QPolygon &points) {
     TDirectRaster *raster = Direct();
     const bool plainPen = Pen().IsClear() || (ThinPixelLines() && Pen().Style() == TPenStyle::psSolid);
     const bool plainBrush = Brush().IsClear() || SolidBrush();
-    const QRect bounds = points.boundingRect();
     // The painter's outline is laid out the same only while the corners lie
-    // inside the clip; beyond it the painter first cuts the sides short.
-    if (!raster || !plainPen || !plainBrush || !raster->LogicalClip().contains(bounds)) {
+    // on its image; beyond it the painter first cuts the sides short.
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+    for (const QPoint &p : points) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    if (!raster || !plainPen || !plainBrush || !raster->OnImage(left, top, right, bottom)) {
         ApplyState(true, true);
         painter_->drawPolygon(points, Qt::OddEvenFill);
         return;
@@ -383,15 +390,24 @@ void QtCanvas::Polygon(const QPolygon &points) {
     // A shape wholly inside the clip (a series' segment inside the 3D box)
     // is written without a check per pixel; the outline may stray one pixel
     // out of the corners' box.
-    const bool inside = raster->Covers(bounds.left() - 1, bounds.top() - 1, bounds.right() + 1,
-                                       bounds.bottom() + 1);
+    const bool inside = raster->Covers(left - 1, top - 1, right + 1, bottom + 1);
+    if (inside) {
+        if (const TPolygonStamp *stamp = stamps_.Find(points)) {
+            if (!Brush().IsClear())
+                raster->SpansInside(stamp->fill, points[0], Rgb(Brush().Color()));
+            if (!Pen().IsClear())
+                raster->PointsInside(stamp->outline, points[0], Rgb(Pen().Color()));
+            return;
+        }
+    }
     if (!Brush().IsClear()) {
-        spanner_.Spans(points, raster->LogicalClip(), spans_);
         const QRgb rgb = Rgb(Brush().Color());
         if (inside)
-            raster->SpansInside(spans_, rgb);
+            spanner_.ForEachSpan(points, raster->LogicalClip(),
+                                 [&](int y, int l, int r) { raster->SpanInside(y, l, r, rgb); });
         else
-            raster->Spans(spans_, rgb);
+            spanner_.ForEachSpan(points, raster->LogicalClip(),
+                                 [&](int y, int l, int r) { raster->Span(y, l, r, rgb); });
     }
     if (Pen().IsClear())
         return;

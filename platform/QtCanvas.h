@@ -5,6 +5,7 @@
 #include "platform/PixelLine.h"
 #include "platform/PolygonOutline.h"
 #include "platform/PolygonSpans.h"
+#include "platform/PolygonStamps.h"
 
 #include <QPainter>
 #include <QRegion>
@@ -94,8 +95,8 @@ private:
     std::vector<QLine> sides_;
     std::vector<QPoint> on_;
     std::vector<QPoint> off_;
-    std::vector<TSpan> spans_;
     TPolygonSpanner spanner_;
+    TPolygonStamps stamps_;
 };
 
 } // namespace pexor

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
@@ -518,6 +519,15 @@ TEST(CanvasRounding, HalvesAsTheChartEngineRounds) {
     EXPECT_EQ(Round(3.5), 4);
     EXPECT_EQ(Round(-2.5), -2);
     EXPECT_EQ(Round(4.65), 5);
+    EXPECT_EQ(Round(-3.5), -4);
+    EXPECT_EQ(Round(0.49999999999999994), 0);
+    EXPECT_EQ(Round(-0.5), 0);
+    EXPECT_EQ(Round(1e9 + 0.5), 1000000000);
+    EXPECT_EQ(Round(-1e9 - 1.5), -1000000002);
+    for (int i = -2000; i <= 2000; ++i) {
+        const double v = i / 8.0;
+        EXPECT_EQ(Round(v), int(std::nearbyint(v))) << v;
+    }
     EXPECT_EQ(MulDiv(3, 332, 100), 10);
     EXPECT_EQ(MulDiv(4, 252, 100), 10);
     EXPECT_EQ(MulDiv(1, 3, 2), 2);

@@ -180,5 +180,37 @@ TEST(ClipRowsTest, RowsOfARegionWithAHole) {
     EXPECT_TRUE(TClipRows(QRegion()).Row(0).empty());
 }
 
+// Covers answers from tables built once; it must agree with a look at
+// every pixel, for boxes of every height, over rows with one run, several
+// and none.
+TEST(ClipRowsTest, CoversAgreesWithEveryPixel) {
+    QRegion region = QRegion(QPolygon({QPoint(20, 5), QPoint(60, 5), QPoint(75, 40), QPoint(40, 70),
+                                       QPoint(5, 40)}));
+    region = region.subtracted(QRegion(30, 30, 8, 6)).united(QRegion(70, 62, 10, 10));
+    const TClipRows rows(region);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> coordinate(-2, 84);
+    int covered = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        int left = coordinate(random), right = coordinate(random);
+        int top = coordinate(random), bottom = coordinate(random);
+        if (trial % 2 == 0) {
+            // Small boxes, as a series segment asks, so many are covered.
+            right = left + trial % 7;
+            bottom = top + trial % 13;
+        }
+        bool expected = true;
+        for (int y = top; y <= bottom && expected; ++y)
+            for (int x = left; x <= right && expected; ++x)
+                expected = region.contains(QPoint(x, y));
+        if (left > right || top > bottom)
+            continue; // an empty box: never asked
+        ASSERT_EQ(rows.Covers(left, top, right, bottom), expected)
+            << left << "," << top << " .. " << right << "," << bottom;
+        covered += expected ? 1 : 0;
+    }
+    EXPECT_GT(covered, 200);
+}
+
 } // namespace
 } // namespace pexor::test

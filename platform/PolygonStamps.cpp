@@ -1,0 +1,59 @@
+#include "platform/PolygonStamps.h"
+
+#include "platform/PolygonOutline.h"
+
+#include <QRect>
+#include <algorithm>
+#include <cstdint>
+
+namespace pexor {
+
+TPolygonStamps::TPolygonStamps() : slots_(new TSlot[kSlots]) {}
+
+const TPolygonStamp *TPolygonStamps::Find(const QPolygon &points) {
+    const qsizetype n = points.size();
+    if (n < 2 || n > kMaxPoints)
+        return nullptr;
+    const QPoint origin = points[0];
+    std::array<QPoint, kMaxPoints> shape{};
+    std::uint64_t hash = std::uint64_t(n);
+    int left = 0, top = 0, right = 0, bottom = 0;
+    for (qsizetype i = 1; i < n; ++i) {
+        const QPoint p = points[i] - origin;
+        shape[std::size_t(i)] = p;
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+        hash = (hash ^ std::uint32_t(p.x())) * 0x100000001b3ULL;
+        hash = (hash ^ std::uint32_t(p.y())) * 0x100000001b3ULL;
+    }
+    if (right - left > kMaxExtent || bottom - top > kMaxExtent)
+        return nullptr;
+    TSlot &slot = slots_[(hash ^ (hash >> 29)) % kSlots];
+    if (slot.count != n || slot.shape != shape) {
+        slot.count = int(n);
+        slot.shape = shape;
+        shape_.resize(n);
+        std::copy(shape.begin(), shape.begin() + n, shape_.begin());
+        LayOut(shape_, slot.stamp);
+    }
+    return &slot.stamp;
+}
+
+void TPolygonStamps::LayOut(const QPolygon &shape, TPolygonStamp &stamp) {
+    // No clip reaches the shape: a stamp is only used where it is drawn whole.
+    const QRect unclipped(-2 * kMaxExtent, -2 * kMaxExtent, 4 * kMaxExtent, 4 * kMaxExtent);
+    stamp.fill.clear();
+    spanner_.ForEachSpan(shape, unclipped,
+                         [&](int y, int l, int r) { stamp.fill.push_back({y, l, r}); });
+    stamp.outline.clear();
+    LayOutPolygonOutline(shape, [&](int x, int y) { stamp.outline.emplace_back(x, y); });
+    std::sort(stamp.outline.begin(), stamp.outline.end(), [](QPoint a, QPoint b) {
+        return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
+    });
+    stamp.outline.erase(std::unique(stamp.outline.begin(), stamp.outline.end()),
+                        stamp.outline.end());
+}
+
+} // namespace pexor
