@@ -140,9 +140,14 @@ public:
     QPoint Project(int x, int y, int z) const {
         if (!is3D_)
             return QPoint(x, y);
-        if (orthogonal_)
+        if (orthogonal_) {
+            // Unzoomed, the products are whole already (a series projects
+            // four corners per segment).
+            if (zoomFactor_ == 1.0)
+                return QPoint(x + z - xCenter_ + xCenterOffset_, yCenterOffset_ + y - yCenter_ - z);
             return QPoint(Round((x + z - xCenter_) * zoomFactor_) + xCenterOffset_,
                           yCenterOffset_ + Round((y - yCenter_ - z) * zoomFactor_));
+        }
         const double dx = x - xCenter_;
         const double dy = y - yCenter_;
         const double dz = z - zCenter_;

@@ -8,8 +8,6 @@
 
 namespace pexor {
 
-TPolygonStamps::TPolygonStamps() : slots_(new TSlot[kSlots]) {}
-
 const TPolygonStamp *TPolygonStamps::Find(const QPolygon &points) {
     const qsizetype n = points.size();
     if (n < 2 || n > kMaxPoints)
@@ -30,6 +28,9 @@ const TPolygonStamp *TPolygonStamps::Find(const QPolygon &points) {
     }
     if (right - left > kMaxExtent || bottom - top > kMaxExtent)
         return nullptr;
+    // Most canvases draw no polygon at all: the table comes with the first.
+    if (!slots_)
+        slots_ = std::make_unique<TSlot[]>(kSlots);
     TSlot &slot = slots_[(hash ^ (hash >> 29)) % kSlots];
     if (slot.count != n || slot.shape != shape) {
         slot.count = int(n);

@@ -28,14 +28,12 @@ public:
     static constexpr int kMaxPoints = 8;
     static constexpr int kMaxExtent = 128;
 
-    TPolygonStamps();
-
     // The stamp of the polygon's shape, laid out on first use; null for a
     // polygon with more corners or a larger extent than is kept.
     const TPolygonStamp *Find(const QPolygon &points);
 
 private:
-    static constexpr std::size_t kSlots = 256;
+    static constexpr std::size_t kSlots = 512;
 
     struct TSlot {
         int count = 0; // corners; 0 for an empty slot
