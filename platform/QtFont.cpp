@@ -91,6 +91,17 @@ const QStaticText &TQtFontMetrics::Layout(const QString &text) {
     return *layouts_.insert(text, layout);
 }
 
+const TTextStamp &TQtFontMetrics::Stamp(const QString &text, QImage::Format format,
+                                        int renderHints) {
+    if (const auto found = stamps_.constFind(text);
+        found != stamps_.constEnd() && found->format == format && found->renderHints == renderHints)
+        return found->stamp;
+    if (stamps_.size() >= kMaxKeptTexts)
+        stamps_.clear();
+    TKeptStamp kept{format, renderHints, StampOf(Layout(text), font_, format, renderHints)};
+    return stamps_.insert(text, std::move(kept))->stamp;
+}
+
 TQtFontMetrics &FontMetricsFor(const TFont &font, const QPaintDevice *device) {
     const TFontKey key{font.Name(), font.Height(), font.Style(),
                        device ? device->logicalDpiX() : 0, device ? device->logicalDpiY() : 0};

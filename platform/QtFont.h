@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/TextStamp.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
+#include <QImage>
 #include <QStaticText>
 #include <QPaintDevice>
 #include <QSize>
@@ -25,12 +27,22 @@ public:
     int Advance(const QString &text);
     // The text laid out once with the font, ready to draw again and again.
     const QStaticText &Layout(const QString &text);
+    // The pixels of the laid-out text, read once for images of format
+    // drawn with hints.
+    const TTextStamp &Stamp(const QString &text, QImage::Format format, int renderHints);
 
 private:
+    struct TKeptStamp {
+        QImage::Format format;
+        int renderHints;
+        TTextStamp stamp;
+    };
+
     QFont font_;
     QFontMetrics metrics_;
     QHash<QString, int> advances_;
     QHash<QString, QStaticText> layouts_;
+    QHash<QString, TKeptStamp> stamps_;
 };
 
 // The kept metrics of a font on a device. Shaping text to measure it is
