@@ -57,4 +57,9 @@ void TPolygonStamps::LayOut(const QPolygon &shape, TPolygonStamp &stamp) {
                         stamp.outline.end());
 }
 
+TPolygonStamps &ThreadPolygonStamps() {
+    thread_local TPolygonStamps stamps;
+    return stamps;
+}
+
 } // namespace pexor

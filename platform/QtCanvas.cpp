@@ -392,7 +392,7 @@ void QtCanvas::Polygon(const QPolygon &points) {
     // out of the corners' box.
     const bool inside = raster->Covers(left - 1, top - 1, right + 1, bottom + 1);
     if (inside) {
-        if (const TPolygonStamp *stamp = stamps_.Find(points)) {
+        if (const TPolygonStamp *stamp = ThreadPolygonStamps().Find(points)) {
             if (!Brush().IsClear())
                 raster->SpansInside(stamp->fill, points[0], Rgb(Brush().Color()));
             if (!Pen().IsClear())

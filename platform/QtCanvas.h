@@ -96,7 +96,6 @@ private:
     std::vector<QPoint> on_;
     std::vector<QPoint> off_;
     TPolygonSpanner spanner_;
-    TPolygonStamps stamps_;
 };
 
 } // namespace pexor
