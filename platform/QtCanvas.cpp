@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <iterator>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -16,16 +17,20 @@ namespace pexor {
 namespace {
 
 // On and off runs of a styled one-pixel pen, in pixels; empty when solid.
-std::vector<int> DashPattern(TPenStyle style) {
+std::span<const int> DashPattern(TPenStyle style) {
+    static constexpr int kDash[] = {18, 6};
+    static constexpr int kDot[] = {3, 3};
+    static constexpr int kDashDot[] = {9, 6, 3, 6};
+    static constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (style) {
     case TPenStyle::psDash:
-        return {18, 6};
+        return kDash;
     case TPenStyle::psDot:
-        return {3, 3};
+        return kDot;
     case TPenStyle::psDashDot:
-        return {9, 6, 3, 6};
+        return kDashDot;
     case TPenStyle::psDashDotDot:
-        return {9, 3, 3, 3, 3, 3};
+        return kDashDotDot;
     case TPenStyle::psSolid:
     case TPenStyle::psClear:
         break;
@@ -49,7 +54,7 @@ QPen MakePen(const TPen &pen, bool unscaled) {
     // A flat cap leaves a line's end point unpainted.
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
-    const std::vector<int> dashes = DashPattern(pen.Style());
+    const std::span<const int> dashes = DashPattern(pen.Style());
     if (!dashes.empty())
         p.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
     return p;
@@ -319,10 +324,7 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
         }
         return;
     }
-    const std::vector<int> pattern = DashPattern(Pen().Style());
-    int cycle = 0;
-    for (int n : pattern)
-        cycle += n;
+    const std::span<const int> pattern = DashPattern(Pen().Style());
     // Dashes are painted first, then the gaps, which take the background in
     // opaque mode; written straight, dashes need not wait in a list.
     const bool opaque = BackMode() == TBackMode::Opaque;
@@ -330,21 +332,25 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
     on_.clear();
     off_.clear();
     for (std::size_t i = 0; i < count; ++i) {
-        int step = 0;
-        LayOutLine(lines[i], [&](int x, int y) {
+        const QLine &line = lines[i];
+        const bool inside =
+            raster && raster->Covers(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2()),
+                                     std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2()));
+        // Each line starts the pattern afresh: its part and the pixels left in it.
+        std::size_t part = 0;
+        int left = pattern.empty() ? 0 : pattern[0];
+        LayOutLine(line, [&](int x, int y) {
             bool painted = true;
-            if (cycle > 0) {
-                int at = step % cycle;
-                for (std::size_t k = 0; k < pattern.size(); ++k) {
-                    if (at < pattern[k]) {
-                        painted = k % 2 == 0;
-                        break;
-                    }
-                    at -= pattern[k];
+            if (!pattern.empty()) {
+                painted = part % 2 == 0;
+                if (--left == 0) {
+                    part = part + 1 == pattern.size() ? 0 : part + 1;
+                    left = pattern[part];
                 }
             }
-            ++step;
-            if (painted && raster)
+            if (painted && inside)
+                raster->PixelInside(x, y, penRgb);
+            else if (painted && raster)
                 raster->Pixel(x, y, penRgb);
             else if (painted)
                 on_.emplace_back(x, y);
