@@ -336,11 +336,9 @@ void TChartSeries::KeepPixels(int first, int last) {
     keptValues_.resize(count);
     keptX_.resize(count);
     keptY_.resize(count);
-    for (std::size_t i = 0; i < count; ++i)
-        keptValues_[i] = XValue(first + int(i));
+    xValues_->CopyValues(first, count, keptValues_.data());
     horiz->ValuesToPixels(keptValues_.data(), keptX_.data(), count);
-    for (std::size_t i = 0; i < count; ++i)
-        keptValues_[i] = YValue(first + int(i));
+    yValues_->CopyValues(first, count, keptValues_.data());
     vert->ValuesToPixels(keptValues_.data(), keptY_.data(), count);
     keptFirst_ = first;
 }

@@ -24,6 +24,16 @@ double TChartValueList::Value(int index) const {
     return values_[std::size_t(index)] * multiplier_;
 }
 
+void TChartValueList::CopyValues(int first, std::size_t count, double *out) const {
+    if (count == 0)
+        return;
+    CheckIndex(first, Count());
+    CheckIndex(first + int(count) - 1, Count());
+    const double *from = values_.data() + first;
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = from[i] * multiplier_;
+}
+
 double TChartValueList::RawValue(int index) const {
     CheckIndex(index, Count());
     return values_[std::size_t(index)];

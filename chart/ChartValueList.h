@@ -27,6 +27,8 @@ public:
     int Count() const { return int(values_.size()); }
     // Stored value times Multiplier; an index out of range raises EListError.
     double Value(int index) const;
+    // Values first..first+count-1 into out, as Value gives them one by one.
+    void CopyValues(int first, std::size_t count, double *out) const;
     double RawValue(int index) const;
     double Last() const;
 

@@ -13,7 +13,7 @@ const TPolygonStamp *TPolygonStamps::Find(const QPolygon &points) {
     if (n < 2 || n > kMaxPoints)
         return nullptr;
     const QPoint origin = points[0];
-    std::array<QPoint, kMaxPoints> shape{};
+    std::array<QPoint, kMaxPoints> shape;
     std::uint64_t hash = std::uint64_t(n);
     int left = 0, top = 0, right = 0, bottom = 0;
     for (qsizetype i = 1; i < n; ++i) {
@@ -32,11 +32,13 @@ const TPolygonStamp *TPolygonStamps::Find(const QPolygon &points) {
     if (!slots_)
         slots_ = std::make_unique<TSlot[]>(kSlots);
     TSlot &slot = slots_[(hash ^ (hash >> 29)) % kSlots];
-    if (slot.count != n || slot.shape != shape) {
+    const auto corners = shape.begin() + 1;
+    if (slot.count != n || !std::equal(corners, shape.begin() + n, slot.shape.begin() + 1)) {
         slot.count = int(n);
-        slot.shape = shape;
+        std::copy(corners, shape.begin() + n, slot.shape.begin() + 1);
         shape_.resize(n);
-        std::copy(shape.begin(), shape.begin() + n, shape_.begin());
+        shape_[0] = QPoint(0, 0);
+        std::copy(corners, shape.begin() + n, shape_.begin() + 1);
         LayOut(shape_, slot.stamp);
     }
     return &slot.stamp;
