@@ -56,6 +56,50 @@ TEST(DirectRasterChartTest, ProgramChartIsTheSame) {
     }
 }
 
+// Segments cut by the plot's edges, small shapes, a legend and turned
+// views: what is written straight must still be the painter's picture.
+TEST(DirectRasterChartTest, ZoomedAndDressedChartsAreTheSame) {
+    TCustomChart chart;
+    chart.Canvas().SetBuffered(false);
+    chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
+    for (int s = 0; s < 2; ++s) {
+        auto *series = new TLineSeries;
+        series->SetTitle(s == 0 ? QStringLiteral("TP") : QStringLiteral("INR x 10"));
+        series->Pointer().SetVisible(true);
+        series->Pointer().SetStyle(s == 0 ? TSeriesPointerStyle::psTriangle
+                                          : TSeriesPointerStyle::psDiamond);
+        chart.AddSeries(series);
+        for (int i = 0; i < 40; ++i)
+            series->Add(60 + 30 * std::sin(i * 0.4 + s) + 3 * (i % 3),
+                        QStringLiteral("%1/12").arg(1 + i % 28), clAutoColor);
+    }
+    struct TCase {
+        QSize size;
+        bool view3D;
+        bool orthogonal;
+        int zoom;
+        bool cut; // axes narrowed so segments leave the plot
+    };
+    for (const TCase &c : {TCase{{336, 256}, true, true, 100, true},
+                           TCase{{500, 320}, true, true, 130, false},
+                           TCase{{260, 200}, true, false, 100, true},
+                           TCase{{400, 300}, false, true, 100, true}}) {
+        chart.SetBounds(c.size.width(), c.size.height());
+        chart.SetView3D(c.view3D);
+        chart.View3DOptions().SetOrthogonal(c.orthogonal);
+        chart.View3DOptions().SetZoom(c.zoom);
+        chart.LeftAxis().SetAutomatic(!c.cut);
+        chart.BottomAxis().SetAutomatic(!c.cut);
+        if (c.cut) {
+            chart.LeftAxis().SetMinMax(55, 80);
+            chart.BottomAxis().SetMinMax(5, 30);
+        }
+        ExpectSamePicture(c.size, [&](QtCanvas &canvas) {
+            chart.Draw(canvas, TRect(0, 0, c.size.width(), c.size.height()));
+        });
+    }
+}
+
 // Many points, steep and flat, clipped to the 3D box (a region) or to the
 // plot rectangle in 2D.
 TEST(DirectRasterChartTest, LongSeriesAreTheSame) {
