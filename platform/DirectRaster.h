@@ -92,7 +92,7 @@ public:
         QRgb *row = Row(y + dy_) + dx_;
         std::fill(row + left, row + right, color);
     }
-    // Spans and points moved by the given amount, known to be inside the clip.
+    // Spans moved by the given amount, known to be inside the clip.
     void SpansInside(const std::vector<TSpan> &spans, QPoint by, QRgb color) {
         for (const TSpan &s : spans) {
             QRgb *row = Row(s.y + by.y() + dy_) + by.x() + dx_;

@@ -50,13 +50,35 @@ void TPolygonStamps::LayOut(const QPolygon &shape, TPolygonStamp &stamp) {
     stamp.fill.clear();
     spanner_.ForEachSpan(shape, unclipped,
                          [&](int y, int l, int r) { stamp.fill.push_back({y, l, r}); });
-    stamp.outline.clear();
-    LayOutPolygonOutline(shape, [&](int x, int y) { stamp.outline.emplace_back(x, y); });
-    std::sort(stamp.outline.begin(), stamp.outline.end(), [](QPoint a, QPoint b) {
+    std::sort(stamp.fill.begin(), stamp.fill.end(), [](const TSpan &a, const TSpan &b) {
+        return a.y != b.y ? a.y < b.y : a.left < b.left;
+    });
+
+    std::vector<QPoint> &outline = stamp.outline;
+    outline.clear();
+    LayOutPolygonOutline(shape, [&](int x, int y) { outline.emplace_back(x, y); });
+    std::sort(outline.begin(), outline.end(), [](QPoint a, QPoint b) {
         return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
     });
-    stamp.outline.erase(std::unique(stamp.outline.begin(), stamp.outline.end()),
-                        stamp.outline.end());
+    outline.erase(std::unique(outline.begin(), outline.end()), outline.end());
+
+    // Both run row by row and left to right: each fill run is cut where
+    // outline pixels of its row fall in it.
+    stamp.fillBesideOutline.clear();
+    auto cut = outline.cbegin();
+    for (const TSpan &run : stamp.fill) {
+        while (cut != outline.cend() &&
+               (cut->y() < run.y || (cut->y() == run.y && cut->x() < run.left)))
+            ++cut;
+        int from = run.left;
+        for (; cut != outline.cend() && cut->y() == run.y && cut->x() < run.right; ++cut) {
+            if (cut->x() > from)
+                stamp.fillBesideOutline.push_back({run.y, from, cut->x()});
+            from = cut->x() + 1;
+        }
+        if (from < run.right)
+            stamp.fillBesideOutline.push_back({run.y, from, run.right});
+    }
 }
 
 TPolygonStamps &ThreadPolygonStamps() {

@@ -11,10 +11,14 @@
 namespace pexor {
 
 // The pixels a small polygon's fill and one-pixel outline cover, relative
-// to its first corner.
+// to its first corner: the fill as runs, row by row, the outline as pixels
+// (a side rarely runs along a row).
 struct TPolygonStamp {
     std::vector<TSpan> fill;
-    std::vector<QPoint> outline; // each pixel once
+    std::vector<QPoint> outline; // each pixel once, row by row
+    // The fill less the outline's pixels, which the outline paints over
+    // anyway: a thin segment is mostly outline.
+    std::vector<TSpan> fillBesideOutline;
 };
 
 // Small polygons laid out once per shape. A series draws its segments as

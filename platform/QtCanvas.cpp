@@ -399,9 +399,12 @@ void QtCanvas::Polygon(const QPolygon &points) {
     const bool inside = raster->Covers(left - 1, top - 1, right + 1, bottom + 1);
     if (inside) {
         if (const TPolygonStamp *stamp = ThreadPolygonStamps().Find(points)) {
-            if (!Brush().IsClear())
-                raster->SpansInside(stamp->fill, points[0], Rgb(Brush().Color()));
-            if (!Pen().IsClear())
+            const bool fill = !Brush().IsClear();
+            const bool outline = !Pen().IsClear();
+            if (fill)
+                raster->SpansInside(outline ? stamp->fillBesideOutline : stamp->fill, points[0],
+                                    Rgb(Brush().Color()));
+            if (outline)
                 raster->PointsInside(stamp->outline, points[0], Rgb(Pen().Color()));
             return;
         }

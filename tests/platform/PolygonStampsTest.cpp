@@ -26,12 +26,18 @@ QImage Painted(const QPolygon &points) {
     return image;
 }
 
-QImage Stamped(const TPolygonStamp &stamp, QPoint at) {
+void Put(QImage &image, const std::vector<TSpan> &runs, QPoint at, QRgb color) {
+    for (const TSpan &s : runs)
+        for (int x = s.left; x < s.right; ++x)
+            image.setPixel(at.x() + x, at.y() + s.y, color);
+}
+
+// The stamp put down as the canvas does: the fill beside the outline, then
+// the outline; and the whole fill under the outline, which must agree.
+QImage Stamped(const TPolygonStamp &stamp, QPoint at, bool wholeFill = false) {
     QImage image(kSize, QImage::Format_RGB32);
     image.fill(kPaper);
-    for (const TSpan &s : stamp.fill)
-        for (int x = s.left; x < s.right; ++x)
-            image.setPixel(at.x() + x, at.y() + s.y, kFill);
+    Put(image, wholeFill ? stamp.fill : stamp.fillBesideOutline, at, kFill);
     for (const QPoint &p : stamp.outline)
         image.setPixel(at + p, kInk);
     return image;
@@ -68,7 +74,9 @@ TEST(PolygonStamps, StampedShapesMatchThePainterWhereverTheyAreMoved) {
             const QPolygon placed = shape.translated(position(random), position(random));
             const TPolygonStamp *stamp = stamps.Find(placed);
             ASSERT_NE(stamp, nullptr);
-            ASSERT_EQ(Stamped(*stamp, placed[0]), Painted(placed)) << "shape " << i;
+            const QImage painted = Painted(placed);
+            ASSERT_EQ(Stamped(*stamp, placed[0]), painted) << "shape " << i;
+            ASSERT_EQ(Stamped(*stamp, placed[0], true), painted) << "shape " << i;
         }
     }
 }
