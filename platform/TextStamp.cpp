@@ -20,6 +20,8 @@ TTextStamp StampOf(const QStaticText &layout, const QFont &font, QImage::Format 
     image.fill(kBlank);
     {
         QPainter painter(&image);
+        // Exactly the canvas' hints: a new painter starts with some of its own.
+        painter.setRenderHints(painter.renderHints(), false);
         painter.setRenderHints(QPainter::RenderHints(renderHints));
         painter.setFont(font);
         painter.setPen(QColor(kInk));
