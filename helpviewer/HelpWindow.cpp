@@ -45,6 +45,9 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString 
                        QWidget *parent)
     : QWidget(parent), archive_(std::move(archive)) {
     setObjectName(QStringLiteral("HelpWindow"));
+    // Help belongs to the program that asked for it: once its last own
+    // window is closed, the program ends even with help still open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(archive_->Title().isEmpty() ? QFileInfo(archive_->Path()).fileName()
                                                : archive_->Title());
 

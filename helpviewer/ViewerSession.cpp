@@ -3,8 +3,10 @@
 #include "helpviewer/ChmArchive.h"
 #include "helpviewer/HelpWindow.h"
 #include "helpviewer/SiteMap.h"
+#include "helpviewer/WindowPlacement.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QThread>
 
 namespace pexor {
@@ -14,6 +16,27 @@ namespace {
 bool GuiAvailable() {
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     return app && QThread::currentThread() == app->thread() && !QCoreApplication::closingDown();
+}
+
+// The window the user asked for help from: the application's active one,
+// unless that is a help window itself.
+QWidget *AskingWindow() {
+    QWidget *active = QApplication::activeWindow();
+    return qobject_cast<HelpWindow *>(active) ? nullptr : active;
+}
+
+// Beside the window that asked, or centred on it, wholly on its screen.
+void Place(HelpWindow &window) {
+    const QWidget *owner = AskingWindow();
+    const QScreen *screen =
+        owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect place = HelpWindowGeometry(owner ? owner->frameGeometry() : QRect(), window.size(),
+                                           screen->availableGeometry());
+    // The position is the frame's, as the owner's is.
+    window.resize(place.size());
+    window.move(place.topLeft());
 }
 
 } // namespace
@@ -64,6 +87,7 @@ HelpWindow *ViewerSession::DisplayTopic(const QString &fileSpec) {
     // stays valid until CloseAll.
     auto *window = new HelpWindow(std::move(archive), topic);
     windows_.emplace_back(window);
+    Place(*window);
     window->show();
     window->raise();
     window->activateWindow();
