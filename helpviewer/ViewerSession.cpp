@@ -32,10 +32,12 @@ void Place(HelpWindow &window) {
         owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect place = HelpWindowGeometry(owner ? owner->frameGeometry() : QRect(), window.size(),
-                                           screen->availableGeometry());
-    // The position is the frame's, as the owner's is.
-    window.resize(place.size());
+    // Frames are known once the window shows; the position is the frame's.
+    const QSize frame = window.frameGeometry().size() - window.size();
+    const QRect place =
+        HelpWindowGeometry(owner ? owner->frameGeometry() : QRect(), window.frameGeometry().size(),
+                           screen->availableGeometry());
+    window.resize(place.size() - frame);
     window.move(place.topLeft());
 }
 
@@ -87,8 +89,8 @@ HelpWindow *ViewerSession::DisplayTopic(const QString &fileSpec) {
     // stays valid until CloseAll.
     auto *window = new HelpWindow(std::move(archive), topic);
     windows_.emplace_back(window);
-    Place(*window);
     window->show();
+    Place(*window);
     window->raise();
     window->activateWindow();
     return window;
