@@ -199,6 +199,13 @@ protected:
         return window->Table().Cells(col, row);
     }
 
+    // Makes the window the active one again, as a window manager does when
+    // a dialog or another window in front of it closes.
+    void Activate() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
     // Clicks a toolbar button by its name.
     void ClickToolButton(const char *name) {
         auto *button = window->findChild<QToolButton *>(QLatin1String(name));
