@@ -1,7 +1,6 @@
 #include "WindowTestSupport.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartWidget.h"
-#include "help/HtmlHelpBinding.h"
 
 #include <QPrinter>
 #include <functional>
@@ -18,19 +17,12 @@ struct Command {
 
 // Every command of the window, then every other one after it: a command
 // must do its work whatever ran before it.
-class CommandSequenceWindowTest : public test::WindowFixture {
+class CommandSequenceWindowTest : public test::HelpViewerWindowFixture {
 protected:
     void SetUp() override {
-        test::WindowFixture::SetUp();
-        HelpViewerLoad();
-        ASSERT_NE(HtmlHelpBinding().HtmlHelp, nullptr) << "help viewer not found";
+        test::HelpViewerWindowFixture::SetUp();
         WriteIni(test::kThreeReadings);
         pdf = dir.filePath(QStringLiteral("suite.pdf"));
-    }
-    void TearDown() override {
-        test::WindowFixture::TearDown();
-        HelpCloseAll();
-        HelpViewerUnload();
     }
 
     TChart &Chart() const { return window->Chart1(); }

@@ -1,5 +1,4 @@
 #include "WindowTestSupport.h"
-#include "help/HtmlHelpBinding.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,20 +13,7 @@ const char *const kChildFolder = "PEXOR_QUIT_CHILD_FOLDER";
 // What the child writes when it has answered "Oui".
 const QByteArray kAnswered = "pexor-child: quit answered";
 
-// The real help viewer, found beside the program as the program finds it.
-class HelpCommandWindowTest : public test::WindowFixture {
-protected:
-    void SetUp() override {
-        test::WindowFixture::SetUp();
-        HelpViewerLoad();
-        ASSERT_NE(HtmlHelpBinding().HtmlHelp, nullptr) << "help viewer not found";
-    }
-    void TearDown() override {
-        test::WindowFixture::TearDown();
-        HelpCloseAll();
-        HelpViewerUnload();
-    }
-};
+class HelpCommandWindowTest : public test::HelpViewerWindowFixture {};
 
 TEST_F(HelpCommandWindowTest, F1OpensTheHelpBesideOrCentredOnTheWindowWhollyOnScreen) {
     Open();

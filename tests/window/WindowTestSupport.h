@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Quilma.h"
+#include "help/HtmlHelpBinding.h"
 #include "controls/DateUtil.h"
 #include "platform/LocaleSettings.h"
 
@@ -237,6 +238,22 @@ protected:
     QString iniPath;
     ModalAnswerer boxes;
     std::unique_ptr<TfrmQuilma> window;
+};
+
+// The same with the real help viewer loaded, found beside the test program
+// as the program finds it beside itself; every help window goes at the end.
+class HelpViewerWindowFixture : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        HelpViewerLoad();
+        ASSERT_NE(HtmlHelpBinding().HtmlHelp, nullptr) << "help viewer not found";
+    }
+    void TearDown() override {
+        WindowFixture::TearDown();
+        HelpCloseAll();
+        HelpViewerUnload();
+    }
 };
 
 } // namespace pexor::test
