@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Quilma.h"
-#include "help/HtmlHelpBinding.h"
 #include "controls/DateUtil.h"
+#include "help/HtmlHelpBinding.h"
 #include "platform/LocaleSettings.h"
 
 #include <QAbstractButton>
