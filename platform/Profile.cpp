@@ -1,8 +1,9 @@
 #include "platform/Profile.h"
 
+#include "platform/ReplaceFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <array>
 
@@ -258,15 +259,7 @@ bool ProfileDocument::Save(const QString &path) const {
         if (!info.isFile() || !(info.permissions() & anyWrite) || !info.isWritable())
             return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = ToBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFile(path, ToBytes());
 }
 
 namespace Profile {

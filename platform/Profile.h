@@ -40,10 +40,9 @@ public:
 
     QByteArray ToBytes() const;
 
-    // Replaces the file in one step: a temporary file in the same directory,
-    // flushed, then renamed over the old one. On failure the old file is left
-    // exactly as it was. A file whose write permission bits are all cleared
-    // is refused, whoever the user is.
+    // Replaces the file in one step (ReplaceFile): on failure the old file is
+    // left exactly as it was. A file whose write permission bits are all
+    // cleared is refused, whoever the user is.
     bool Save(const QString &path) const;
 
 private:
