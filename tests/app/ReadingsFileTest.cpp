@@ -5,6 +5,7 @@
 #include "chart/ChartSeries.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
+#include "tests/common/EnvGuard.h"
 #include "tests/common/FileFaults.h"
 
 #include <QDir>
@@ -16,7 +17,6 @@
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
-#include <optional>
 #include <sched.h>
 #include <string>
 #include <sys/mount.h>
@@ -29,6 +29,8 @@
 
 namespace pexor {
 namespace {
+
+using test::EnvGuard;
 
 // The thirty key lines of a save, each value taken from `value(section, n)`.
 template <typename F> QByteArray Sections(F value) {
@@ -46,28 +48,6 @@ template <typename F> QByteArray Sections(F value) {
 QByteArray EmptySections() {
     return Sections([](const QByteArray &, int) { return QByteArray(); });
 }
-
-// Sets an environment variable for the life of the object.
-class EnvGuard {
-public:
-    EnvGuard(const char *name, const QByteArray &value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name))
-            old_ = qgetenv(name);
-        qputenv(name, value);
-    }
-    ~EnvGuard() {
-        if (old_)
-            qputenv(name_, *old_);
-        else
-            qunsetenv(name_);
-    }
-    EnvGuard(const EnvGuard &) = delete;
-    EnvGuard &operator=(const EnvGuard &) = delete;
-
-private:
-    const char *name_;
-    std::optional<QByteArray> old_;
-};
 
 // What a child process reported, and how it ended (-1: killed).
 struct ChildResult {
