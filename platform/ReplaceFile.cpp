@@ -62,7 +62,7 @@ public:
         struct stat old {};
         if (::lstat(target_.constData(), &old) == 0) {
             if (!S_ISREG(old.st_mode)) {
-                errno = EISDIR;
+                errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
                 return false;
             }
             hadOld_ = true;

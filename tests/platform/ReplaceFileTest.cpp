@@ -36,6 +36,13 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     QString In(const char *name) const { return dir_.filePath(QString::fromUtf8(name)); }
+    // The calls one save over the old file makes, counted by `faults`.
+    int CallsOfOneSave(FileFaults &faults) const {
+        Put(path_, kOld);
+        faults.Reset();
+        EXPECT_TRUE(ReplaceFile(path_, kNew));
+        return faults.Calls();
+    }
 
     QTemporaryDir dir_;
     QString path_;
@@ -146,9 +153,7 @@ TEST_F(ReplaceFileTest, AFailureAtAnyCallLeavesNoNewFile) {
 
 TEST_F(ReplaceFileTest, InterruptedCallsAndShortWritesStillSaveEverything) {
     FileFaults faults;
-    Put(path_, kOld);
-    ASSERT_TRUE(ReplaceFile(path_, kNew));
-    const int calls = faults.Calls();
+    const int calls = CallsOfOneSave(faults);
     for (int n = 1; n <= calls; ++n) {
         Put(path_, kOld);
         faults.FailAt(n, EINTR);
@@ -164,8 +169,7 @@ TEST_F(ReplaceFileTest, InterruptedCallsAndShortWritesStillSaveEverything) {
 
 TEST_F(ReplaceFileTest, FileSystemsWithoutHardLinksOrDirectorySyncStillSave) {
     FileFaults faults;
-    Put(path_, kOld);
-    ASSERT_TRUE(ReplaceFile(path_, kNew));
+    CallsOfOneSave(faults);
     const std::vector<FileCall> log = faults.Log();
     const int link = int(std::find(log.begin(), log.end(), FileCall::Link) - log.begin()) + 1;
     const int directorySync =
@@ -183,9 +187,7 @@ TEST_F(ReplaceFileTest, FileSystemsWithoutHardLinksOrDirectorySyncStillSave) {
 // once the disk is back, clears what the first could not.
 TEST_F(ReplaceFileTest, TheNextSaveClearsWhatAFailedOneCouldNot) {
     FileFaults faults;
-    Put(path_, kOld);
-    ASSERT_TRUE(ReplaceFile(path_, kNew));
-    const int calls = faults.Calls();
+    const int calls = CallsOfOneSave(faults);
     for (int n = 1; n <= calls; ++n) {
         Put(path_, kOld);
         faults.FailAt(n, EIO, true);
