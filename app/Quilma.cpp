@@ -319,20 +319,12 @@ void TfrmQuilma::CreateEntryFields(QWidget *panel) {
     dateEdit1_->setAccessibleName(QStringLiteral("Date"));
     dateLabel->setBuddy(dateEdit1_);
     dateEdit1_->OnChange = [this](TCustomComboEdit *) {
-        // The field's own fill at creation or after a format change is no
-        // entry; a typed date commits only once it is whole and valid.
-        switch (dateEdit1_->ChangeOrigin()) {
-        case TChangeOrigin::Program:
-            return;
-        case TChangeOrigin::Typing:
-        case TChangeOrigin::Revert:
-            if (!dateEdit1_->HasCompleteDate())
-                return;
-            break;
-        default:
-            break;
-        }
-        RunHandler(this, [this] { DateEdit1Change(); });
+        if (dateRule_.CommitsOnChange(dateEdit1_->ChangeOrigin()))
+            CommitDate();
+    };
+    dateEdit1_->OnConfirm = [this](TCustomComboEdit *) {
+        if (dateRule_.CommitsOnEnter())
+            CommitDate();
     };
 
     QWidget::setTabOrder(edLigne_, edTP_);
@@ -406,6 +398,15 @@ void TfrmQuilma::FormDestroy() { CloseProgramHelp(); }
 
 void TfrmQuilma::Timer1Timer() {
     statusPanels_[2]->setText(QStringLiteral("Heure : ") + TimeText(Now()));
+}
+
+void TfrmQuilma::CommitDate() {
+    // The date is checked first: a reading must not take today's date in
+    // place of a half-typed or impossible one.
+    dateRule_.Committed(RunHandler(this, [this] {
+        dateEdit1_->CompleteDate();
+        DateEdit1Change();
+    }));
 }
 
 void TfrmQuilma::DateEdit1Change() {

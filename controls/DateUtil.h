@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Exceptions.h"
+
 #include <QChar>
 #include <QString>
 #include <cstdint>
@@ -87,8 +89,10 @@ int ExtractFormatField(const QString &format, const QString &text, QChar letter,
 int MonthByName(const QString &s);
 // Two or three numbers separated by the locale's date separator.
 bool ScanDateFree(const QString &text, const QString &format, DateParts &parts);
-// Throws EConvertError "''%s'' n'est pas une date correcte".
+// Throws BadDateError(text).
 TDateTime ParseDate(const QString &format, const QString &text);
+// EConvertError "''%s'' n'est pas une date correcte" for a text.
+EConvertError BadDateError(const QString &text);
 // The whole-day part of fallback when the text is not a date.
 TDateTime ParseDateOr(const QString &format, const QString &text, TDateTime fallback);
 

@@ -196,6 +196,17 @@ protected:
         return QTest::qWaitFor(condition, ms);
     }
 
+    // The widget with the keyboard focus. When a box has closed the window
+    // is made active again first, as a window manager does: the offscreen
+    // platform leaves no window active.
+    QWidget *FocusWidget() {
+        if (QApplication::activeWindow() == nullptr && window && window->isVisible()) {
+            window->activateWindow();
+            WaitFor([] { return QApplication::focusWidget() != nullptr; });
+        }
+        return QApplication::focusWidget();
+    }
+
     QString GridText(int col, int row) const {
         return window->Table().Cells(col, row);
     }
