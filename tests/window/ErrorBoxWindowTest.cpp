@@ -4,8 +4,6 @@
 #include "controls/DatePopup.h"
 #include "help/HtmlHelpBinding.h"
 
-#include <QDir>
-
 namespace pexor {
 namespace {
 
@@ -78,20 +76,6 @@ TEST_F(ErrorBoxWindowTest, BadEntriesKeepWhatWasTyped) {
     EXPECT_EQ(window->edTP().text(), QStringLiteral("5O"));
     EXPECT_EQ(window->edINR().text(), QStringLiteral("2,5"));
     EXPECT_TRUE(GridText(1, 1).isEmpty());
-}
-
-TEST_F(ErrorBoxWindowTest, SaveThatFailsOnQuitKeepsTheWindowOpen) {
-    // A folder where the file should be: no save can replace it.
-    ASSERT_TRUE(QDir().mkpath(iniPath));
-    Open();
-    window->Table().SetCells(1, 1, QStringLiteral("42"));
-    boxes.Answer(QStringLiteral("&Oui"));
-    ClickToolButton("tlbQuitter");
-    ASSERT_EQ(boxes.Boxes().size(), 2u);
-    ExpectErrorBox(boxes.Boxes()[1],
-                   QStringLiteral("Impossible d'écrire dans ") + iniPath + QLatin1Char('.'));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(GridText(1, 1), QStringLiteral("42"));
 }
 
 TEST_F(ErrorBoxWindowTest, HelpThatCannotBeShownSaysSo) {

@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "app/ProgramStart.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,25 +35,28 @@ TEST_F(HelpCommandWindowTest, F1OpensTheHelpBesideOrCentredOnTheWindowWhollyOnSc
 }
 
 // Runs only as the child process of the test below: the program's own run,
-// from the start of the event loop to its end, quitting with the help open.
+// from its start to the end of its event loop, quitting with the help open.
 TEST_F(HelpCommandWindowTest, ChildQuitsWithTheHelpOpen) {
     const QString folder = qEnvironmentVariable(kChildFolder);
     if (folder.isEmpty())
         GTEST_SKIP() << "runs as the child of QuitWithTheHelpOpenEndsTheProgram";
-    iniPath = QDir(folder).filePath(QStringLiteral("Pexor.ini"));
-    Open();
-    QTimer::singleShot(0, window.get(), [this] {
-        QTest::keyClick(window.get(), Qt::Key_F1);
-        ASSERT_EQ(test::VisibleHelpWindows().size(), 1u);
-        window->Table().SetCells(1, 1, QStringLiteral("64"));
-        boxes.Answer(QStringLiteral("&Oui"));
-        ClickToolButton("tlbQuitter");
-        std::fprintf(stdout, "%s\n", kAnswered.constData());
-        std::fflush(stdout);
-    });
-    EXPECT_EQ(QApplication::exec(), 0);
-    // As the program's end: the window goes, and with it the help.
-    window.reset();
+    const int code =
+        RunPexor(QDir(folder).filePath(QStringLiteral("Pexor.ini")), [this](TfrmQuilma &shown) {
+            QTimer::singleShot(0, &shown, [this, &shown] {
+                shown.activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&shown));
+                QTest::keyClick(&shown, Qt::Key_F1);
+                ASSERT_EQ(test::VisibleHelpWindows().size(), 1u);
+                shown.Table().SetCells(1, 1, QStringLiteral("64"));
+                boxes.Answer(QStringLiteral("&Oui"));
+                QTest::mouseClick(shown.findChild<QToolButton *>(QStringLiteral("tlbQuitter")),
+                                  Qt::LeftButton);
+                std::fprintf(stdout, "%s\n", kAnswered.constData());
+                std::fflush(stdout);
+            });
+        });
+    EXPECT_EQ(code, 0);
+    // The window went at the end of the run, and with it the help.
     EXPECT_TRUE(test::VisibleHelpWindows().empty());
 }
 
