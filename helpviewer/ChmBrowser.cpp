@@ -17,6 +17,21 @@ ChmBrowser::ChmBrowser(std::shared_ptr<const ChmArchive> archive, QWidget *paren
     connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::FollowLink);
 }
 
+QVariant ChmBrowser::Nothing(int type) {
+    // A null answer would send the document looking for the resource on the
+    // disk ("file:///dev/zero" included); an empty one of the right kind
+    // does not.
+    switch (type) {
+    case QTextDocument::ImageResource:
+        return QImage();
+    case QTextDocument::HtmlResource:
+    case QTextDocument::StyleSheetResource:
+        return QString();
+    default:
+        return QByteArray();
+    }
+}
+
 QUrl ChmBrowser::UrlOf(const QString &archivePath) {
     QString path = archivePath;
     QString fragment;
@@ -48,9 +63,12 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
     QUrl url = name;
     if (url.isRelative())
         url = page_.isValid() ? page_.resolved(name) : UrlOf(name.path());
+    // Data written into the page itself is decoded by the document.
+    if (url.scheme() == QLatin1String("data"))
+        return {};
     const QString path = ArchivePathOf(url);
     if (path.isEmpty())
-        return {};
+        return Nothing(type);
     const std::optional<QByteArray> data = archive_->Read(path);
     if (!data) {
         // A dead link shows why the page is blank instead of nothing.
@@ -58,7 +76,7 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
             return tr("<html><body><h1>Page introuvable</h1>"
                       "<p>Le fichier d'aide ne contient pas la page %1.</p></body></html>")
                 .arg(path.toHtmlEscaped());
-        return {};
+        return Nothing(type);
     }
     switch (type) {
     case QTextDocument::HtmlResource:
@@ -67,9 +85,8 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
         return DecodeLegacyText(*data);
     case QTextDocument::ImageResource: {
         QImage image;
-        if (image.loadFromData(*data))
-            return image;
-        return {};
+        image.loadFromData(*data);
+        return image;
     }
     default:
         return *data;

@@ -22,12 +22,15 @@ public:
     // The archive path an address names; empty for another scheme.
     static QString ArchivePathOf(const QUrl &url);
 
+    // A resource of the help file; what it lacks, or what lies outside it,
+    // is empty (a null image, an empty text), never read from the disk.
     QVariant loadResource(int type, const QUrl &name) override;
 
 protected:
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
 
 private:
+    static QVariant Nothing(int type);
     void FollowLink(const QUrl &link);
 
     std::shared_ptr<const ChmArchive> archive_;
