@@ -4,6 +4,7 @@
 #include "helpviewer/HtmlText.h"
 
 #include <QRegularExpression>
+#include <utility>
 
 namespace pexor {
 
@@ -25,10 +26,21 @@ QString AttributeValue(const QString &attributes, QLatin1String name) {
     return {};
 }
 
+// A tag: closing slash, name, attributes (a quoted value may hold ">").
+const QRegularExpression &Tag() {
+    static const QRegularExpression tag(
+        QStringLiteral("<\\s*(/?)\\s*([A-Za-z]+)((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>"));
+    return tag;
+}
+
+bool IsParameter(const QString &attributes, QLatin1String name) {
+    return AttributeValue(attributes, QLatin1String("name")).compare(name, Qt::CaseInsensitive) ==
+           0;
+}
+
 } // namespace
 
 std::vector<ContentsEntry> ParseSiteMap(const QString &html) {
-    static const QRegularExpression tag(QStringLiteral("<\\s*(/?)\\s*([A-Za-z]+)([^>]*)>"));
     std::vector<ContentsEntry> root;
     // The lists being filled, innermost last. Only the innermost list grows
     // while it is open, so pointers to the outer ones stay valid.
@@ -37,7 +49,8 @@ std::vector<ContentsEntry> ParseSiteMap(const QString &html) {
 
     bool inObject = false;
     ContentsEntry pending;
-    auto it = tag.globalMatch(html);
+    QString linkTitle;
+    auto it = Tag().globalMatch(html);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
         const bool closing = !match.captured(1).isEmpty();
@@ -59,6 +72,7 @@ std::vector<ContentsEntry> ParseSiteMap(const QString &html) {
                 inObject = AttributeValue(attributes, QLatin1String("type"))
                                .compare(QLatin1String("text/sitemap"), Qt::CaseInsensitive) == 0;
                 pending = ContentsEntry();
+                linkTitle.clear();
             } else if (inObject) {
                 inObject = false;
                 if (!pending.Name.isEmpty() || !pending.Local.isEmpty())
@@ -66,18 +80,45 @@ std::vector<ContentsEntry> ParseSiteMap(const QString &html) {
                 pending = ContentsEntry();
             }
         } else if (name == QLatin1String("param") && inObject && !closing) {
-            const QString key = AttributeValue(attributes, QLatin1String("name"));
-            const QString value = AttributeValue(attributes, QLatin1String("value"));
-            // Merged files repeat "Name"; the first one is the entry's title.
-            if (key.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 &&
-                pending.Name.isEmpty())
-                pending.Name = value.trimmed();
-            else if (key.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 &&
-                     pending.Local.isEmpty())
-                pending.Local = value.trimmed();
+            const QString value = AttributeValue(attributes, QLatin1String("value")).trimmed();
+            // The first "Name" is the entry's title; a later one titles the
+            // page that follows it (merged files and index entries).
+            if (IsParameter(attributes, QLatin1String("Name"))) {
+                if (pending.Name.isEmpty())
+                    pending.Name = value;
+                else
+                    linkTitle = value;
+            } else if (IsParameter(attributes, QLatin1String("Local")) && !value.isEmpty()) {
+                if (pending.Local.isEmpty())
+                    pending.Local = value;
+                pending.Links.push_back({std::exchange(linkTitle, QString()), value});
+            }
         }
     }
     return root;
+}
+
+QStringList PageKeywords(const QString &html) {
+    QStringList keywords;
+    bool inObject = false;
+    auto it = Tag().globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        const bool closing = !match.captured(1).isEmpty();
+        const QString name = match.captured(2).toLower();
+        const QString attributes = match.captured(3);
+        if (name == QLatin1String("object")) {
+            inObject = !closing && AttributeValue(attributes, QLatin1String("type"))
+                                           .compare(QLatin1String("application/x-oleobject"),
+                                                    Qt::CaseInsensitive) == 0;
+        } else if (name == QLatin1String("param") && inObject && !closing &&
+                   IsParameter(attributes, QLatin1String("Keyword"))) {
+            const QString keyword = AttributeValue(attributes, QLatin1String("value")).simplified();
+            if (!keyword.isEmpty() && !keywords.contains(keyword))
+                keywords.append(keyword);
+        }
+    }
+    return keywords;
 }
 
 QString SiteMapTarget(const QString &local) {
