@@ -2,9 +2,11 @@
 
 #include "helpviewer/ChmArchive.h"
 #include "helpviewer/HtmlText.h"
+#include "helpviewer/SearchText.h"
 
 #include <QDesktopServices>
 #include <QImage>
+#include <QTextBlock>
 
 namespace pexor {
 
@@ -56,6 +58,7 @@ QString ChmBrowser::ArchivePathOf(const QUrl &url) {
 
 void ChmBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type) {
     page_ = name.isRelative() && page_.isValid() ? page_.resolved(name) : name;
+    setExtraSelections({});
     QTextBrowser::doSetSource(page_, type);
 }
 
@@ -91,6 +94,31 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
     default:
         return *data;
     }
+}
+
+void ChmBrowser::HighlightWords(const QStringList &queryWords) {
+    QTextCharFormat mark;
+    mark.setBackground(QColor(255, 255, 0));
+    mark.setForeground(QColor(0, 0, 0));
+    QList<QTextEdit::ExtraSelection> marks;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (const TextWord &word : SplitWords(block.text())) {
+            if (!StartsWithAny(word.Folded, queryWords))
+                continue;
+            QTextCursor cursor(document());
+            cursor.setPosition(block.position() + word.Start);
+            cursor.setPosition(block.position() + word.Start + word.Length,
+                               QTextCursor::KeepAnchor);
+            marks.append({cursor, mark});
+        }
+    }
+    setExtraSelections(marks);
+    if (marks.isEmpty())
+        return;
+    QTextCursor first = marks.first().cursor;
+    first.setPosition(first.selectionStart());
+    setTextCursor(first);
+    ensureCursorVisible();
 }
 
 void ChmBrowser::FollowLink(const QUrl &link) {
