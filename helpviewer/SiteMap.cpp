@@ -36,7 +36,7 @@ struct Tag {
 // value may hold ">".
 template <typename Visit> void ForEachTag(const QString &html, Visit visit) {
     static const QRegularExpression tag(
-        QStringLiteral("<\\s*(/?)\\s*([A-Za-z]+)((?:[^>\"']|\"[^\"]*\"|'[^']*')*)>"));
+        QStringLiteral("<\\s*(/?)\\s*([A-Za-z]+)((?:[^>\"']++|\"[^\"]*+\"|'[^']*+')*+)>"));
     auto it = tag.globalMatch(html);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
