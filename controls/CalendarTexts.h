@@ -11,6 +11,16 @@ inline QStringList DefaultCalendarHints() {
             QStringLiteral("Mois suivant|"), QStringLiteral("Annйe suivante|")};
 }
 
+// What the navigation buttons do, in the same order, as screen readers name
+// them (the hints keep their stored letters).
+inline QStringList CalendarButtonNames() {
+    return {QStringLiteral("Année précédente"), QStringLiteral("Mois précédent"),
+            QStringLiteral("Mois suivant"), QStringLiteral("Année suivante")};
+}
+
+// The drop-down calendar and the date field's button, for screen readers.
+inline QString CalendarName() { return QStringLiteral("Calendrier"); }
+
 inline QString DefaultDialogTitle() { return QStringLiteral("Sйlectionner une date"); }
 
 inline QString CancelButtonText() { return QStringLiteral("Annuler"); }

@@ -1,5 +1,6 @@
 #include "controls/CaptionStrip.h"
 
+#include "controls/ControlsAccessible.h"
 #include "platform/QtCanvas.h"
 
 #include <QEvent>
@@ -47,6 +48,7 @@ void GrowHeight(QWidget &window, int delta) {
 
 TCaptionStrip::TCaptionStrip(QMainWindow &window, TGradientCaption &caption)
     : QWidget(&window), window_(window), caption_(caption), captionGuard_(&caption) {
+    InstallControlsAccessibility();
     setObjectName(QStringLiteral("TitleStrip"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     helpButton_ = MakeButton("helpButton", QStringLiteral("Aide"));

@@ -1,5 +1,6 @@
 #include "controls/ComboEdit.h"
 
+#include "controls/ControlsAccessible.h"
 #include "controls/DateGlyph.h"
 
 #include <QApplication>
@@ -96,6 +97,7 @@ TCustomComboEdit::OriginScope::OriginScope(TCustomComboEdit *field, TChangeOrigi
 TCustomComboEdit::OriginScope::~OriginScope() { field_->origin_ = saved_; }
 
 TCustomComboEdit::TCustomComboEdit(QWidget *parent) : QLineEdit(parent) {
+    InstallControlsAccessibility();
     setStyle(SharedCaretStyle());
     container_ = new QWidget(this);
     container_->setObjectName(QStringLiteral("ButtonContainer"));
@@ -365,6 +367,7 @@ void TCustomComboEdit::DropDown(bool disableEdit) {
     calendarVisible_ = true;
     if (disableEdit)
         setReadOnly(true); // a read-only edit shows no caret
+    NotifyDropDownToggled(*this);
 }
 
 void TCustomComboEdit::CloseCalendar(bool accept) {
@@ -388,6 +391,7 @@ void TCustomComboEdit::CloseCalendar(bool accept) {
         if (hasFocus())
             selectAll();
     }
+    NotifyDropDownToggled(*this);
 }
 
 void TCustomComboEdit::ButtonActivate() {

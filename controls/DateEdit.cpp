@@ -83,6 +83,7 @@ TCustomDateEdit::TCustomDateEdit(QWidget *parent)
     format_ = FieldDateFormat(FourDigitYear());
     CreatePopup();
     SetGlyphKind(TGlyphKind::gkDefault);
+    Button()->setAccessibleName(CalendarName());
     SetCreating(false);
 }
 

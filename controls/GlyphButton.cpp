@@ -1,5 +1,6 @@
 #include "controls/GlyphButton.h"
 
+#include "controls/ControlsAccessible.h"
 #include "controls/Frame3D.h"
 #include "platform/QtCanvas.h"
 
@@ -56,6 +57,7 @@ QImage GrayedGlyph(const QImage &glyph) {
 } // namespace
 
 TGlyphButton::TGlyphButton(QWidget *parent) : QWidget(parent) {
+    InstallControlsAccessibility();
     resize(25, 25);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);

@@ -1,7 +1,9 @@
 #include "controls/Label3D.h"
 
+#include "controls/ControlsAccessible.h"
 #include "platform/QtCanvas.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
@@ -218,6 +220,7 @@ void DrawTextInRect(Canvas &canvas, const QString &source, TRect &rect, unsigned
 using namespace labeltext;
 
 TLabel3D::TLabel3D(QWidget *parent) : QWidget(parent) {
+    InstallControlsAccessibility();
     font_.SetColor(clWindowText);
     resize(62, 16);
 }
@@ -228,6 +231,9 @@ void TLabel3D::SetCaption(const QString &value) {
     caption_ = value;
     AdjustBounds();
     update();
+    // Screen readers read the caption as the label's name.
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TLabel3D::SetFont(const TFont &value) {

@@ -1,5 +1,6 @@
 #include "controls/Lines.h"
 
+#include "controls/ControlsAccessible.h"
 #include "platform/QtCanvas.h"
 
 #include <QMouseEvent>
@@ -22,6 +23,7 @@ int ThicknessFor(const TPen &pen) {
 } // namespace
 
 TLine::TLine(QWidget *parent) : QWidget(parent) {
+    InstallControlsAccessibility();
     resize(kDefaultExtent, kDefaultExtent);
 }
 

@@ -1,6 +1,7 @@
 #include "controls/MonthCalendar.h"
 
 #include "controls/ControlFont.h"
+#include "controls/ControlsAccessible.h"
 #include "controls/Frame3D.h"
 #include "platform/LocaleSettings.h"
 #include "platform/QtCanvas.h"
@@ -21,6 +22,7 @@ constexpr TColor kCellLineColor = clBtnFace;
 } // namespace
 
 TMonthCalendar::TMonthCalendar(QWidget *parent) : QWidget(parent), date_(Today()) {
+    InstallControlsAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     LayoutMonth(false);
@@ -143,6 +145,7 @@ void TMonthCalendar::LayoutMonth(bool dayOnly) {
     col_ = col;
     row_ = row;
     updating_ = false;
+    NotifyCalendarLayout(*this, dayOnly);
 }
 
 bool TMonthCalendar::HandleKey(int key, Qt::KeyboardModifiers modifiers) {

@@ -27,6 +27,7 @@ QFont CalendarMessageFont() {
 }
 
 TPopupCalendar::TPopupCalendar(QWidget *owner) : TPopupWindow(owner) {
+    setAccessibleName(CalendarName());
     resize(std::max(kWidth, 180), std::max(kHeight, 120));
     setFont(CalendarMessageFont());
 
@@ -53,6 +54,7 @@ TPopupCalendar::TPopupCalendar(QWidget *owner) : TPopupWindow(owner) {
     const std::array<TNavGlyph, 4> glyphs{TNavGlyph::Prev2, TNavGlyph::Prev1, TNavGlyph::Next1,
                                           TNavGlyph::Next2};
     const QStringList hints = DefaultCalendarHints();
+    const QStringList names = CalendarButtonNames();
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         // Placed on the strip's corners, one pixel over its top and outer
         // edges: held by the back panel rather than the strip, they show
@@ -62,6 +64,7 @@ TPopupCalendar::TPopupCalendar(QWidget *owner) : TPopupWindow(owner) {
         button->raise();
         button->SetGlyph(GlyphWithTransparency(NavGlyph(glyphs[i]), clWhite));
         button->SetHint(hints[int(i)]);
+        button->setAccessibleName(names[int(i)]);
         buttons_[i] = button;
     }
     buttons_[0]->OnClick = [this](TGlyphButton *) { calendar_->PrevYear(); };

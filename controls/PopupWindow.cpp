@@ -1,6 +1,7 @@
 #include "controls/PopupWindow.h"
 
 #include "controls/ControlScaling.h"
+#include "controls/ControlsAccessible.h"
 #include "controls/Frame3D.h"
 #include "platform/QtCanvas.h"
 #include "platform/Rounding.h"
@@ -15,6 +16,7 @@ TPopupWindow::TPopupWindow(QWidget *owner)
     // stays out of the taskbar; a pop-up kind would grab the keyboard.
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       owner_(owner) {
+    InstallControlsAccessibility();
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);

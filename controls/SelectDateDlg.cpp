@@ -74,11 +74,13 @@ TSelectDateDlg::TSelectDateDlg(QWidget *owner)
     const std::array<TNavGlyph, 4> glyphs{TNavGlyph::Prev2, TNavGlyph::Prev1, TNavGlyph::Next1,
                                           TNavGlyph::Next2};
     const QStringList hints = DefaultCalendarHints();
+    const QStringList names = CalendarButtonNames();
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         auto *button = new TRepeatButton(top_);
         button->setGeometry(xs[i], 3, 16, 16);
         button->SetGlyph(GlyphWithTransparency(NavGlyph(glyphs[i]), clWhite));
         button->SetHint(hints[int(i)]);
+        button->setAccessibleName(names[int(i)]);
         buttons_[i] = button;
     }
     buttons_[0]->OnClick = [this](TGlyphButton *) { calendar_->PrevYear(); };
