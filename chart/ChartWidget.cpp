@@ -1,5 +1,6 @@
 #include "chart/ChartWidget.h"
 
+#include "chart/ChartAccessible.h"
 #include "platform/QtCanvas.h"
 
 #include <QPainter>
@@ -7,7 +8,9 @@
 
 namespace pexor {
 
-TChart::TChart(QWidget *parent) : QFrame(parent) {
+TChart::TChart(QWidget *parent)
+    : QFrame(parent), accessibility_(std::make_unique<TChartAccessibility>(*this)) {
+    InstallChartAccessibility();
     // Every pixel is painted by the chart: no background erase, no flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -33,6 +36,7 @@ TRect TChart::GetChartRectangle() const {
 void TChart::RequestPaint() {
     UpdateFrameStyle();
     update();
+    accessibility_->Changed();
 }
 
 void TChart::UpdateFrameStyle() {

@@ -4,8 +4,11 @@
 
 #include <QCursor>
 #include <QFrame>
+#include <memory>
 
 namespace pexor {
+
+class TChartAccessibility;
 
 // The chart as a window control. With BorderStyle bsSingle the window gets a
 // sunken edge outside its client rectangle, which the chart fills.
@@ -25,6 +28,8 @@ public:
     // The window's settings are in place: the cursor it has now is the one
     // to come back to.
     void Loaded() { originalCursor_ = cursor(); }
+    // What screen readers are told of the chart.
+    TChartAccessibility &Accessibility() const { return *accessibility_; }
 
 protected:
     void RequestPaint() override;
@@ -46,6 +51,7 @@ private:
     void UpdateFrameStyle();
 
     QCursor originalCursor_;
+    std::unique_ptr<TChartAccessibility> accessibility_;
 };
 
 } // namespace pexor
