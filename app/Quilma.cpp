@@ -1,5 +1,6 @@
 #include "app/Quilma.h"
 
+#include "app/CurveDescription.h"
 #include "app/CurveSettings.h"
 #include "app/ErrorBox.h"
 #include "app/HelpCommands.h"
@@ -238,6 +239,7 @@ void TfrmQuilma::CreateChart(QWidget *panel) {
     ConfigureCurveSeries(*series);
     series1_ = series.get();
     chart1_->AddSeries(series.release());
+    DescribeCurveChart(*chart1_, *series1_);
     chart1_->Loaded();
 }
 
