@@ -1,12 +1,11 @@
 #include "chart/ChartAccessible.h"
 
 #include "chart/ChartWidget.h"
+#include "platform/AccessiblePart.h"
 #include "platform/FormatFloat.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 
 namespace pexor {
@@ -16,53 +15,27 @@ namespace {
 // Half the side of the square a point stands in on the screen.
 constexpr int kPointRadius = 2;
 
-void Tell(QAccessibleInterface *iface, QAccessible::Event type) {
-    if (!iface)
-        return;
-    QAccessibleEvent event(iface, type);
-    QAccessible::updateAccessibility(&event);
-}
-
-TChartAccessibility *PartOf(const QPointer<TChart> &chart) {
-    return chart ? &chart->Accessibility() : nullptr;
-}
-
 // One point of the chart: a leaf that answers from the chart each time, so
 // it never holds a stale text.
-class ChartPointInterface : public QAccessibleInterface {
+class ChartPointInterface : public AccessiblePart {
 public:
-    ChartPointInterface(TChart *chart, int point) : chart_(chart), point_(point) {}
+    ChartPointInterface(TChart *chart, int point) : AccessiblePart(chart), point_(point) {}
 
-    int Point() const { return point_; }
-
-    bool isValid() const override { return !chart_.isNull(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override {
-        return chart_ && chart_->window() ? chart_->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface *parent() const override {
-        return chart_ ? QAccessible::queryAccessibleInterface(chart_.data()) : nullptr;
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override {
-        TChartAccessibility *part = PartOf(chart_);
+        TChartAccessibility *part = Part();
         if (!part || t != QAccessible::Name)
             return {};
         return part->PointText(point_);
     }
-    void setText(QAccessible::Text, const QString &) override {}
     QRect rect() const override {
-        TChartAccessibility *part = PartOf(chart_);
+        TChartAccessibility *part = Part();
         return part ? part->PointScreenRect(point_) : QRect();
     }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override {
         QAccessible::State state;
-        TChartAccessibility *part = PartOf(chart_);
-        if (!part || point_ >= part->PointCount() || !chart_->isVisible()) {
+        TChartAccessibility *part = Part();
+        if (!part || point_ >= part->PointCount() || !Owner()->isVisible()) {
             state.invisible = true;
             return state;
         }
@@ -71,7 +44,10 @@ public:
     }
 
 private:
-    QPointer<TChart> chart_;
+    TChartAccessibility *Part() const {
+        return Owner() ? &static_cast<TChart *>(Owner())->Accessibility() : nullptr;
+    }
+
     int point_;
 };
 
@@ -226,7 +202,7 @@ void TChartAccessibility::DropPointsFrom(int count, bool tell) {
         if (id == 0)
             continue;
         if (tell)
-            Tell(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
+            NotifyAccessible(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
         QAccessible::deleteAccessibleInterface(id);
     }
     if (ids_.size() > std::size_t(count))
@@ -259,10 +235,11 @@ void TChartAccessibility::Notify() {
     const int kept = std::min(count, int(lastPoints_.size()));
     for (int i = 0; i < kept; ++i)
         if (points[std::size_t(i)] != lastPoints_[std::size_t(i)])
-            Tell(QAccessible::accessibleInterface(PointId(i)), QAccessible::NameChanged);
+            NotifyAccessible(QAccessible::accessibleInterface(PointId(i)),
+                             QAccessible::NameChanged);
     DropPointsFrom(count, true);
     for (int i = kept; i < count; ++i)
-        Tell(QAccessible::accessibleInterface(PointId(i)), QAccessible::ObjectCreated);
+        NotifyAccessible(QAccessible::accessibleInterface(PointId(i)), QAccessible::ObjectCreated);
     lastPoints_ = std::move(points);
 }
 

@@ -2,10 +2,8 @@
 
 #include "controls/ControlsAccessible.h"
 #include "controls/MonthCalendar.h"
+#include "platform/AccessiblePart.h"
 #include "platform/LocaleSettings.h"
-
-#include <QPointer>
-#include <QWindow>
 
 namespace pexor {
 
@@ -13,35 +11,14 @@ namespace {
 
 constexpr int kHeaderCount = CalendarAccessible::kColumns;
 
-void Tell(QAccessibleInterface *iface, QAccessible::Event type) {
-    if (!iface)
-        return;
-    QAccessibleEvent event(iface, type);
-    QAccessible::updateAccessibility(&event);
-}
-
 // A day cell (row 0 to 5) or a column header (row -1) of a month grid.
-class CalendarCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class CalendarCellAccessible : public AccessiblePart, public QAccessibleTableCellInterface {
 public:
     CalendarCellAccessible(TMonthCalendar *grid, int row, int column)
-        : grid_(grid), row_(row), column_(column) {}
-
-    bool isValid() const override { return !grid_.isNull(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override {
-        return grid_ && grid_->window() ? grid_->window()->windowHandle() : nullptr;
-    }
-    QAccessibleInterface *parent() const override {
-        return grid_ ? QAccessible::queryAccessibleInterface(grid_.data()) : nullptr;
-    }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    void setText(QAccessible::Text, const QString &) override {}
+        : AccessiblePart(grid), row_(row), column_(column) {}
 
     QString text(QAccessible::Text t) const override {
-        if (!grid_)
+        if (!Grid())
             return {};
         if (t == QAccessible::Name) {
             if (Header())
@@ -55,10 +32,10 @@ public:
     }
 
     QRect rect() const override {
-        if (!grid_ || !grid_->isVisible())
+        if (!Grid() || !Grid()->isVisible())
             return {};
-        const QRect cell = grid_->CellRect(column_, row_ + 1).ToQRect();
-        return QRect(grid_->mapToGlobal(cell.topLeft()), cell.size());
+        const QRect cell = Grid()->CellRect(column_, row_ + 1).ToQRect();
+        return QRect(Grid()->mapToGlobal(cell.topLeft()), cell.size());
     }
 
     QAccessible::Role role() const override {
@@ -67,16 +44,16 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State state;
-        if (!grid_)
+        if (!Grid())
             return state;
-        state.invisible = !grid_->isVisible();
+        state.invisible = !Grid()->isVisible();
         if (Header() || Day() == 0)
             return state;
-        state.selectable = !grid_->ReadOnly();
+        state.selectable = !Grid()->ReadOnly();
         state.focusable = true;
         state.selected = isSelected();
-        state.focused = state.selected && CalendarHasKeys(*grid_);
-        state.disabled = !grid_->isEnabled();
+        state.focused = state.selected && CalendarHasKeys(*Grid());
+        state.disabled = !Grid()->isEnabled();
         return state;
     }
 
@@ -87,11 +64,11 @@ public:
     }
 
     bool isSelected() const override {
-        return grid_ && !Header() && grid_->Col() == column_ && grid_->Row() == row_ + 1 &&
+        return Grid() && !Header() && Grid()->Col() == column_ && Grid()->Row() == row_ + 1 &&
                Day() != 0;
     }
     QList<QAccessibleInterface *> columnHeaderCells() const override {
-        auto *table = static_cast<CalendarAccessible *>(parent());
+        auto *table = dynamic_cast<CalendarAccessible *>(parent());
         if (!table || Header())
             return {};
         return {table->child(column_)};
@@ -104,16 +81,17 @@ public:
     QAccessibleInterface *table() const override { return parent(); }
 
 private:
+    // Null once the grid is gone.
+    TMonthCalendar *Grid() const { return static_cast<TMonthCalendar *>(Owner()); }
     bool Header() const { return row_ < 0; }
-    int Day() const { return grid_->DayNumber(column_, row_ + 1); }
-    TDateTime Date() const { return MakeDate(grid_->Year(), grid_->Month(), Day()); }
+    int Day() const { return Grid()->DayNumber(column_, row_ + 1); }
+    TDateTime Date() const { return MakeDate(Grid()->Year(), Grid()->Month(), Day()); }
     QString WeekdayName() const {
         const QStringList &names = Locale().LongDayNames;
-        const int weekday = (int(grid_->StartOfWeek()) + column_) % kHeaderCount;
+        const int weekday = (int(Grid()->StartOfWeek()) + column_) % kHeaderCount;
         return weekday < names.size() ? names[weekday] : QString();
     }
 
-    QPointer<TMonthCalendar> grid_;
     int row_;
     int column_;
 };
@@ -228,12 +206,12 @@ void NotifyCalendarLayout(TMonthCalendar &grid, bool dayOnly) {
         QAccessibleEvent named(&grid, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&named);
         for (int i = 0; i < table->childCount(); ++i)
-            Tell(table->child(i), QAccessible::NameChanged);
+            NotifyAccessible(table->child(i), QAccessible::NameChanged);
     }
     QAccessibleInterface *selected = table->SelectedCell();
-    Tell(selected, QAccessible::Selection);
+    NotifyAccessible(selected, QAccessible::Selection);
     if (CalendarHasKeys(grid))
-        Tell(selected, QAccessible::Focus);
+        NotifyAccessible(selected, QAccessible::Focus);
 }
 
 } // namespace pexor

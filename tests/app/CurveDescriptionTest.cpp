@@ -1,4 +1,5 @@
 #include "app/CurveDescription.h"
+
 #include "app/CurveSettings.h"
 #include "chart/ChartWidget.h"
 #include "chart/Series.h"
@@ -94,7 +95,8 @@ TEST_F(CurveDescriptionTest, FollowsTheViewCommands) {
     chart.UndoZoom();
     EXPECT_EQ(Description(), whole);
     ScrollHorizontal(chart, 10);
-    EXPECT_TRUE(Description().contains(QStringLiteral("Partie affichée"))) << Description().toStdString();
+    EXPECT_TRUE(Description().contains(QStringLiteral("Partie affichée")))
+        << Description().toStdString();
 }
 
 TEST_F(CurveDescriptionTest, TheChartSpeaksWithTheseTexts) {

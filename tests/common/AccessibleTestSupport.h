@@ -32,8 +32,9 @@ inline QStringList ChildNames(QAccessibleInterface *iface) {
 }
 
 // The first interface under root (root included) that matches, depth first.
-inline QAccessibleInterface *FindAccessible(QAccessibleInterface *root,
-                                            const std::function<bool(QAccessibleInterface *)> &match) {
+inline QAccessibleInterface *
+FindAccessible(QAccessibleInterface *root,
+               const std::function<bool(QAccessibleInterface *)> &match) {
     if (!root)
         return nullptr;
     if (match(root))

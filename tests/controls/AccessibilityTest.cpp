@@ -1,10 +1,10 @@
-#include "tests/common/AccessibleTestSupport.h"
 #include "controls/CaptionStrip.h"
 #include "controls/DateEdit.h"
 #include "controls/DatePopup.h"
 #include "controls/Label3D.h"
 #include "controls/Lines.h"
 #include "platform/LocaleSettings.h"
+#include "tests/common/AccessibleTestSupport.h"
 
 #include <QLineEdit>
 #include <QMainWindow>
@@ -121,9 +121,8 @@ TEST_F(AccessibilityTest, MonthGridIsATableOfDatedCells) {
     EXPECT_EQ(table->columnCount(), 7);
     EXPECT_EQ(table->columnDescription(0), QStringLiteral("lundi"));
     EXPECT_EQ(table->columnDescription(6), QStringLiteral("dimanche"));
-    EXPECT_EQ(ChildNames(iface).mid(0, 7),
-              (QStringList{"lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi",
-                           "dimanche"}));
+    EXPECT_EQ(ChildNames(iface).mid(0, 7), (QStringList{"lundi", "mardi", "mercredi", "jeudi",
+                                                        "vendredi", "samedi", "dimanche"}));
     EXPECT_EQ(iface->child(0)->role(), QAccessible::ColumnHeader);
 
     EXPECT_EQ(NameOf(table->cellAt(0, 0)), QString());
@@ -293,8 +292,7 @@ TEST_F(DateFieldAccessibilityTest, ButtonBelongsToTheFieldAndOpensTheCalendar) {
     EXPECT_TRUE(iface->state().readOnly);
     EXPECT_FALSE(iface->state().editable);
     // The keys now steer the calendar: its day speaks for the field.
-    EXPECT_EQ(log.Names(QAccessible::Focus),
-              QStringList{QStringLiteral("mardi 15 décembre 2026")});
+    EXPECT_EQ(log.Names(QAccessible::Focus), QStringList{QStringLiteral("mardi 15 décembre 2026")});
     ASSERT_EQ(log.Count(QAccessible::StateChanged, button), 1);
     QAccessibleInterface *day =
         AccessibleOf(Popup()->Calendar())->tableInterface()->selectedCells().value(0);
@@ -340,8 +338,7 @@ TEST_F(AccessibilityTest, TitleStripShowsOnlyTheButtonsItShows) {
     auto *help = strip->findChild<QWidget *>(QStringLiteral("helpButton"));
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isHidden());
-    EXPECT_EQ(ChildNames(iface), (QStringList{QStringLiteral("Réduire"),
-                                              QStringLiteral("Agrandir"),
+    EXPECT_EQ(ChildNames(iface), (QStringList{QStringLiteral("Réduire"), QStringLiteral("Agrandir"),
                                               QStringLiteral("Fermer")}));
     EXPECT_EQ(iface->indexOfChild(AccessibleOf(help)), -1);
     QAccessibleInterface *close = iface->child(2);

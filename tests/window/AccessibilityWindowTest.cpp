@@ -69,15 +69,14 @@ TEST_F(AccessibilityWindowTest, EveryControlHasItsFrenchNameAndNothingHiddenIsTh
     EXPECT_NE(FindAccessible(Root(), QAccessible::StaticText,
                              QStringLiteral("Valeurs du suivi du TP et du INR")),
               nullptr);
-    QAccessibleInterface *field = FindAccessible(Root(), QAccessible::EditableText,
-                                                 QStringLiteral("Date"));
+    QAccessibleInterface *field =
+        FindAccessible(Root(), QAccessible::EditableText, QStringLiteral("Date"));
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(ChildNames(field), QStringList{QStringLiteral("Calendrier")});
     QAccessibleInterface *strip =
         FindAccessible(Root(), QAccessible::Grouping, QStringLiteral("Pexor v1.0"));
     ASSERT_NE(strip, nullptr);
-    EXPECT_EQ(ChildNames(strip), (QStringList{QStringLiteral("Réduire"),
-                                              QStringLiteral("Agrandir"),
+    EXPECT_EQ(ChildNames(strip), (QStringList{QStringLiteral("Réduire"), QStringLiteral("Agrandir"),
                                               QStringLiteral("Fermer")}));
 
     Walk(Root(), [](QAccessibleInterface *iface) {
@@ -154,16 +153,16 @@ TEST_F(AccessibilityWindowTest, TheCalendarIsWalkedWithTheKeyboard) {
     QAccessibleInterface *popup = AccessibleOf(field.Popup());
     EXPECT_EQ(popup->role(), QAccessible::Window);
     EXPECT_EQ(NameOf(popup), QStringLiteral("Calendrier"));
-    QAccessibleInterface *days = FindAccessible(popup, [](QAccessibleInterface *iface) {
-        return iface->role() == QAccessible::Table;
-    });
+    QAccessibleInterface *days = FindAccessible(
+        popup, [](QAccessibleInterface *iface) { return iface->role() == QAccessible::Table; });
     ASSERT_NE(days, nullptr);
     EXPECT_EQ(NameOf(days), QStringLiteral("décembre 2026"));
     QAccessibleInterface *today = days->tableInterface()->selectedCells().value(0);
     ASSERT_NE(today, nullptr);
     EXPECT_EQ(today->text(QAccessible::Description), QStringLiteral("aujourd'hui"));
     EXPECT_TRUE(today->state().focused);
-    for (const char *name : {"Année précédente", "Mois précédent", "Mois suivant", "Année suivante"})
+    for (const char *name :
+         {"Année précédente", "Mois précédent", "Mois suivant", "Année suivante"})
         EXPECT_NE(FindAccessible(popup, QAccessible::Button, QString::fromUtf8(name)), nullptr)
             << name;
 
