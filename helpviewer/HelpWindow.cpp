@@ -45,6 +45,9 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString 
                        QWidget *parent)
     : QWidget(parent), archive_(std::move(archive)) {
     setObjectName(QStringLiteral("HelpWindow"));
+    // Help left open must not keep the program running once its own window
+    // has closed: the program then closes every help window itself.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(archive_->Title().isEmpty() ? QFileInfo(archive_->Path()).fileName()
                                                : archive_->Title());
 

@@ -3,9 +3,11 @@
 #include "helpviewer/ChmArchive.h"
 #include "helpviewer/ChmBrowser.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -110,4 +112,19 @@ TEST_F(HelpWindowTest, WebLinksDoNotLoadIntoTheViewAndDeadLinksSaySo) {
     window->ShowTopic(QStringLiteral("/manquante.htm"));
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Page introuvable")));
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("/manquante.htm")));
+}
+
+TEST_F(HelpWindowTest, AnOpenHelpWindowDoesNotKeepTheProgramRunning) {
+    QWidget program;
+    program.show();
+    window->show();
+    QTimer::singleShot(0, &program, &QWidget::close);
+    // Were the help window counted, only its own close would end the loop.
+    bool closedByHelp = false;
+    QTimer::singleShot(10000, window.get(), [&] {
+        closedByHelp = true;
+        window->close();
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(closedByHelp);
 }
