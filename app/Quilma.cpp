@@ -15,6 +15,7 @@
 #include "controls/Label3D.h"
 #include "help/About.h"
 #include "platform/LocaleSettings.h"
+#include "platform/QtFont.h"
 
 #include <QAction>
 #include <QApplication>
@@ -247,7 +248,7 @@ void TfrmQuilma::CreateGrid(QWidget *panel) {
     stringGrid1_->setGeometry(5, 5, 199, 235);
     // The fallback for the window font is wider than the original one, which
     // hid the year in the 64-pixel date column; Arial's metrics fit it.
-    QFont gridFont(QStringLiteral("Liberation Sans"));
+    QFont gridFont(kLayoutFontFamily);
     gridFont.setPixelSize(11);
     stringGrid1_->setFont(gridFont);
     stringGrid1_->verticalHeader()->hide();

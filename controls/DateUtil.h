@@ -7,7 +7,11 @@
 #include <cstdint>
 #include <functional>
 
+class QDateTime;
+
 namespace pexor {
+
+struct LocaleSettings;
 
 // Days since 30 December 1899 (day 0); the fraction is the time of day.
 using TDateTime = double;
@@ -60,6 +64,8 @@ TDateTime Today();
 int ThisYear();
 
 TDateTime DateOr(TDateTime value, TDateTime fallback);
+// A date and time of day (local time as given) as a day count.
+TDateTime DateTimeOf(const QDateTime &when);
 
 // Locale patterns.
 TDateOrder DateOrderOf(const QString &format);
@@ -92,6 +98,8 @@ TDateTime ParseDateOr(const QString &format, const QString &text, TDateTime fall
 
 // Date to text.
 QString FormatDate(const QString &format, TDateTime value);
+// The same with the given settings in place of the ones in force.
+QString FormatDate(const QString &format, TDateTime value, const LocaleSettings &settings);
 // In the locale's short date format.
 QString DateText(TDateTime value);
 // In the locale's long time format.
