@@ -181,15 +181,6 @@ TEST_F(AccessibilityWindowTest, TheCalendarIsWalkedWithTheKeyboard) {
     EXPECT_EQ(window->Series1().Count(), 3);
 }
 
-TEST_F(AccessibilityWindowTest, AHalfTypedDateReadsWithItsBlanks) {
-    TypeInto(window->DateEdit1(), QStringLiteral("15"));
-    QAccessibleInterface *field = AccessibleOf(&window->DateEdit1());
-    QAccessibleTextInterface *text = field->textInterface();
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->text(0, text->characterCount()), QStringLiteral("15/  /    "));
-    EXPECT_EQ(field->text(QAccessible::Value), QStringLiteral("15/  /    "));
-}
-
 TEST_F(AccessibilityWindowTest, EachLineOfTheAboutBoxIsNamedByItsText) {
     QStringList lines;
     QStringList texts;
