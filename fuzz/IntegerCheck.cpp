@@ -53,7 +53,7 @@ Finding CheckParseInteger(const QByteArray &input) {
         ++start;
     const QString body = text.mid(start);
     if (!body.startsWith(u'+') && !body.startsWith(u'-') &&
-        TryParse(u'-' + body) != std::optional<int>(-*value))
+        TryParse(u'-' + body) != -static_cast<long long>(*value))
         return "a minus ahead of " + Show(text) + " does not negate it";
     return {};
 }
