@@ -21,6 +21,15 @@ QStringList InputsIn(const QString &folder) {
 
 class FuzzInputs : public ::testing::TestWithParam<FuzzTarget> {};
 
+} // namespace
+
+// A failure names its target.
+void PrintTo(const FuzzTarget &target, std::ostream *os) {
+    *os << target.Name;
+}
+
+namespace {
+
 TEST_P(FuzzInputs, KeepEveryProperty) {
     const FuzzTarget &target = GetParam();
     const QString name = QString::fromLatin1(target.Name);
