@@ -24,7 +24,8 @@ LocaleSettings SettingsFor(std::uint8_t choice) {
 // Digit placeholders, grouping commas and one decimal point, nothing else:
 // the text is then the number itself.
 bool IsPlainNumberPattern(const QString &pattern) {
-    static const QRegularExpression plain(QStringLiteral("^(?:[#0]|,(?=[#0]))+(?:\\.[#0]*)?$"));
+    static const QRegularExpression plain(QRegularExpression::anchoredPattern(
+        QStringLiteral("(?:[#0]|,(?=[#0]))+(?:\\.[#0]*)?")));
     return plain.match(pattern).hasMatch();
 }
 
