@@ -6,10 +6,13 @@
 #include "platform/QtCanvas.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace pexor {
 
@@ -44,14 +47,26 @@ void AbortJob(QPrinter &printer, QPainter &painter) {
         QFile::remove(printer.outputFileName());
 }
 
+// A document the printer refused to start may leave it marked as printing,
+// which locks its settings until the program ends: its engine is told the job
+// is over, so the set-up and the next print work. Nothing was drawn.
+void ReleaseRefusedJob(QPrinter &printer) {
+    if (printer.printerState() != QPrinter::Active)
+        return;
+    if (QPaintEngine *engine = printer.paintEngine())
+        engine->end();
+}
+
 } // namespace
 
 void PrintChartPage(TCustomChart &chart, QPrinter &printer) {
     WaitCursorScope hourglass;
     printer.setDocName(QString());
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&printer)) {
+        ReleaseRefusedJob(printer);
         throw EPrinterError(QStringLiteral("Impossible de commencer l'impression"));
+    }
     try {
         DrawHeaderLine(painter, printer.resolution());
         chart.PrintIntoRect(printer, ChartPageRect(printer.width(), printer.height()));
@@ -68,6 +83,12 @@ void PrintChartPage(TCustomChart &chart, QPrinter &printer) {
 void RunPrinterSetup(QPrinter &printer, QWidget *owner) {
     QPrintDialog dialog(&printer, owner);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    // A set-up, not a print: its accept button only keeps the choice.
+    dialog.setWindowTitle(kPrinterSetupTitle);
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(kPrinterSetupAccept);
+    }
     dialog.exec();
 }
 

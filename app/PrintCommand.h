@@ -15,6 +15,10 @@ class TCustomChart;
 inline const QString kPrintHeaderLine =
     QStringLiteral("Impréssion du TP par le logiciel Pexor v1.0");
 
+// The printer set-up dialog's title and accept button.
+inline const QString kPrinterSetupTitle = QStringLiteral("Configuration de l'impression");
+inline const QString kPrinterSetupAccept = QStringLiteral("OK");
+
 // A print document that could not be started or finished.
 class EPrinterError : public Exception {
 public:
@@ -26,13 +30,13 @@ public:
 // tenth to nine tenths of the printable width and from a third to nine tenths
 // of its height. A failure once the document is started aborts the job (a PDF
 // file being written is removed) and is raised again unchanged; a document
-// that cannot be started raises EPrinterError. The cursor is restored on
-// every path.
+// that cannot be started raises EPrinterError and leaves the printer ready
+// for the next one. The cursor is restored on every path.
 void PrintChartPage(TCustomChart &chart, QPrinter &printer);
 
-// The printer set-up command: the modal printer dialog on printer, whose
-// choice (PDF file output included) is what the next print uses. The
-// dialog's answer is not used.
+// The printer set-up command: the modal printer dialog on printer, titled
+// as a set-up, whose OK keeps the choice (PDF file output included) for the
+// next print without printing. The dialog's answer is not used.
 void RunPrinterSetup(QPrinter &printer, QWidget *owner);
 
 } // namespace pexor

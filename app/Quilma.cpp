@@ -15,6 +15,7 @@
 #include "controls/Label3D.h"
 #include "help/About.h"
 #include "platform/LocaleSettings.h"
+#include "platform/QtFont.h"
 
 #include <QAction>
 #include <QApplication>
@@ -247,7 +248,7 @@ void TfrmQuilma::CreateGrid(QWidget *panel) {
     stringGrid1_->setGeometry(5, 5, 199, 235);
     // The fallback for the window font is wider than the original one, which
     // hid the year in the 64-pixel date column; Arial's metrics fit it.
-    QFont gridFont(QStringLiteral("Liberation Sans"));
+    QFont gridFont(kLayoutFontFamily);
     gridFont.setPixelSize(11);
     stringGrid1_->setFont(gridFont);
     stringGrid1_->verticalHeader()->hide();
@@ -318,20 +319,12 @@ void TfrmQuilma::CreateEntryFields(QWidget *panel) {
     dateEdit1_->setAccessibleName(QStringLiteral("Date"));
     dateLabel->setBuddy(dateEdit1_);
     dateEdit1_->OnChange = [this](TCustomComboEdit *) {
-        // The field's own fill at creation or after a format change is no
-        // entry; a typed date commits only once it is whole and valid.
-        switch (dateEdit1_->ChangeOrigin()) {
-        case TChangeOrigin::Program:
-            return;
-        case TChangeOrigin::Typing:
-        case TChangeOrigin::Revert:
-            if (!dateEdit1_->HasCompleteDate())
-                return;
-            break;
-        default:
-            break;
-        }
-        RunHandler(this, [this] { DateEdit1Change(); });
+        if (dateRule_.CommitsOnChange(dateEdit1_->ChangeOrigin()))
+            CommitDate();
+    };
+    dateEdit1_->OnConfirm = [this](TCustomComboEdit *) {
+        if (dateRule_.CommitsOnEnter())
+            CommitDate();
     };
 
     QWidget::setTabOrder(edLigne_, edTP_);
@@ -405,6 +398,15 @@ void TfrmQuilma::FormDestroy() { CloseProgramHelp(); }
 
 void TfrmQuilma::Timer1Timer() {
     statusPanels_[2]->setText(QStringLiteral("Heure : ") + TimeText(Now()));
+}
+
+void TfrmQuilma::CommitDate() {
+    // The date is checked first: a reading must not take today's date in
+    // place of a half-typed or impossible one.
+    dateRule_.Committed(RunHandler(this, [this] {
+        dateEdit1_->CompleteDate();
+        DateEdit1Change();
+    }));
 }
 
 void TfrmQuilma::DateEdit1Change() {

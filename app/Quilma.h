@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DateCommitRule.h"
 #include "app/ReadingsEntry.h"
 #include "app/ReadingsFile.h"
 #include "app/ReadingsTable.h"
@@ -99,11 +100,15 @@ private:
     void CreateGrid(QWidget *panel);
     void CreateEntryFields(QWidget *panel);
     void ApplySizeRule();
+    // Commits the reading with the date field's date, which must be whole
+    // and valid, and tells the rule how it went.
+    void CommitDate();
     void ShowCell(int col, int row);
 
     QString readingsPath_;
     ReadingsTable table_;
     std::unique_ptr<ReadingsEntry> entry_;
+    DateCommitRule dateRule_;
     std::unique_ptr<QPrinter> printer_;
 
     TChart *chart1_ = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Profile.h"
 #include "platform/ProgramPath.h"
+#include "platform/ReplaceFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -94,8 +95,7 @@ void SauveOptions(const ReadingsTable &table, const QString &path) {
         for (int n = ReadingsTable::kFirstReadingRow; n <= ReadingsTable::kLastReadingRow; ++n)
             if (!doc.WriteString(s.Name, s.KeyPrefix + QString::number(n), table.Cells(s.Col, n)))
                 ThrowWriteError(path);
-    const QString dir = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(dir) || !doc.Save(path))
+    if (!MakeDirectoryPath(QFileInfo(path).absolutePath()) || !doc.Save(path))
         ThrowWriteError(path);
 }
 

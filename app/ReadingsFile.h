@@ -24,8 +24,9 @@ void ChargeOptions(ReadingsTable &table, const QString &path);
 // Writes rows 1 to 10 to the file: sections Dates, TP and INR erased, then
 // the thirty keys written in the order they are loaded, other sections kept
 // ahead of them. The file is replaced in one step, its directory made when
-// missing. Throws EFileError "Impossible d'écrire dans %s" with the path,
-// the old file left as it was.
+// missing: either it holds the complete new content, or the save throws
+// EFileError "Impossible d'écrire dans %s" with the path and the old file is
+// left as it was, byte for byte.
 void SauveOptions(const ReadingsTable &table);
 void SauveOptions(const ReadingsTable &table, const QString &path);
 

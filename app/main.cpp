@@ -1,5 +1,6 @@
 #include "app/Application.h"
-#include "app/Quilma.h"
+#include "app/ProgramStart.h"
+#include "app/ReadingsFile.h"
 #include "app/Version.h"
 #include "help/HelpDiagnostics.h"
 #include "platform/ProgramPath.h"
@@ -12,7 +13,5 @@ int main(int argc, char **argv) {
     pexor::TApplication app(argc, argv);
     QApplication::setApplicationName(pexor::kApplicationTitle);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    pexor::TfrmQuilma window;
-    window.ShowCentered();
-    return QApplication::exec();
+    return pexor::RunPexor(pexor::ReadingsFilePath());
 }

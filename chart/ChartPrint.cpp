@@ -99,8 +99,17 @@ void TChartPrint::PrintIntoCanvas(Canvas &canvas, const TRect &rect) {
     canvas.SetWindowExt(clientSize);
     canvas.SetViewportExt(deviceSize);
     canvas.SetViewportOrg(QPoint(0, 0));
-    PrintingScope printing(chart);
-    DrawUnbuffered(canvas, logical);
+    // The page's drawing leaves the chart laid out for the page (plot
+    // rectangle, axes, 3D box), and the mouse's zoom and panning work on the
+    // layout of the last drawing: the window is drawn again at once.
+    try {
+        PrintingScope printing(chart);
+        DrawUnbuffered(canvas, logical);
+    } catch (...) {
+        chart.RedrawNow();
+        throw;
+    }
+    chart.RedrawNow();
 }
 
 void TChartPrint::DrawUnbuffered(Canvas &canvas, const TRect &rect) {

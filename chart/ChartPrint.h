@@ -25,7 +25,8 @@ public:
     void PrintIntoRect(QPrinter &printer, const TRect &rect);
     // Into rect of canvas, in the canvas' device units. The anisotropic
     // mapping it sets stays on the canvas. A rectangle without width or
-    // height, or a chart without a client area, draws nothing.
+    // height, or a chart without a client area, draws nothing. Afterwards
+    // the chart's window is drawn anew, so that its layout is the screen's.
     void PrintIntoCanvas(Canvas &canvas, const TRect &rect);
     // Draw with off-screen drawing switched off for the duration; the
     // cached bitmap is dropped.

@@ -60,9 +60,10 @@ public:
     // Sender: the axis; new minimum, new maximum and whether to scroll.
     std::function<void(TCustomChartAxis &, double &, double &, bool &)> OnAllowScroll;
 
-protected:
     // Repaint request and an immediate window update.
     void RedrawNow();
+
+protected:
     // Paints the window now; a chart without a window has nothing to do.
     virtual void UpdateWindow() {}
 

@@ -424,8 +424,11 @@ bool TCustomComboEdit::HandleKeyChar(QKeyEvent *event) {
         CloseCalendar(enter);
         return true;
     }
-    if (enter)
+    if (enter) {
+        if (OnConfirm)
+            OnConfirm(this);
         return false; // the edit reports it and leaves it to the default button
+    }
     if (isModified()) {
         OriginScope origin(this, TChangeOrigin::Revert);
         setText(programText_);

@@ -109,6 +109,9 @@ public:
 
     std::function<void(TCustomComboEdit *)> OnChange;
     std::function<void(TCustomComboEdit *)> OnButtonClick;
+    // Enter pressed in the field while the drop-down is closed (with it open,
+    // Enter applies the pick instead).
+    std::function<void(TCustomComboEdit *)> OnConfirm;
 
 protected:
     // Marks the change origin for what the program does in one scope.

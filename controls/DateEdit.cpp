@@ -175,6 +175,12 @@ bool TCustomDateEdit::HasCompleteDate() const {
            value != EmptyDate;
 }
 
+TDateTime TCustomDateEdit::CompleteDate() const {
+    if (!HasCompleteDate())
+        throw BadDateError(FieldText());
+    return Date();
+}
+
 void TCustomDateEdit::WriteDate(TDateTime value) {
     if (!IsDateValueValid(value) || value == EmptyDate)
         value = defaultToday_ ? Today() : EmptyDate;

@@ -55,6 +55,9 @@ public:
     const QString &EditMask() const { return editMask_; }
     // Whether every position is filled and the text is a valid date.
     bool HasCompleteDate() const;
+    // The date the text spells out in full; a blank, half-typed or
+    // impossible text raises the date utilities' EConvertError naming it.
+    TDateTime CompleteDate() const;
 
     // Raises EConvertError for text that is neither blank nor a date, after
     // putting the focus back into the field.

@@ -191,7 +191,11 @@ private:
 } // namespace
 
 QString FormatDate(const QString &format, TDateTime value) {
-    DateFormatter formatter(value, Locale());
+    return FormatDate(format, value, Locale());
+}
+
+QString FormatDate(const QString &format, TDateTime value, const LocaleSettings &settings) {
+    DateFormatter formatter(value, settings);
     formatter.Format(format, 0);
     return formatter.Result();
 }

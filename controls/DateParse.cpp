@@ -203,8 +203,12 @@ bool TryParseDate(const QString &format, const QString &text, TDateTime &value) 
 TDateTime ParseDate(const QString &format, const QString &text) {
     TDateTime value = EmptyDate;
     if (!TryParseDate(format, text, value))
-        throw EConvertError(QStringLiteral("''%1'' n'est pas une date correcte").arg(text));
+        throw BadDateError(text);
     return value;
+}
+
+EConvertError BadDateError(const QString &text) {
+    return EConvertError(QStringLiteral("''%1'' n'est pas une date correcte").arg(text));
 }
 
 TDateTime ParseDateOr(const QString &format, const QString &text, TDateTime fallback) {

@@ -27,9 +27,7 @@ DateClock &ClockSlot() {
 }
 
 TDateTime SystemNow() {
-    const QDateTime now = QDateTime::currentDateTime();
-    return double(now.date().toJulianDay() - kJulianDayZero) +
-           double(now.time().msecsSinceStartOfDay()) / double(kMsPerDay);
+    return DateTimeOf(QDateTime::currentDateTime());
 }
 
 // The value in whole milliseconds, or nothing outside the calendar's reach.
@@ -151,6 +149,11 @@ int ThisYear() {
 
 TDateTime DateOr(TDateTime value, TDateTime fallback) {
     return value == EmptyDate ? fallback : value;
+}
+
+TDateTime DateTimeOf(const QDateTime &when) {
+    return double(when.date().toJulianDay() - kJulianDayZero) +
+           double(when.time().msecsSinceStartOfDay()) / double(kMsPerDay);
 }
 
 TDateOrder DateOrderOf(const QString &format) {

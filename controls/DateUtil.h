@@ -1,11 +1,17 @@
 #pragma once
 
+#include "platform/Exceptions.h"
+
 #include <QChar>
 #include <QString>
 #include <cstdint>
 #include <functional>
 
+class QDateTime;
+
 namespace pexor {
+
+struct LocaleSettings;
 
 // Days since 30 December 1899 (day 0); the fraction is the time of day.
 using TDateTime = double;
@@ -58,6 +64,8 @@ TDateTime Today();
 int ThisYear();
 
 TDateTime DateOr(TDateTime value, TDateTime fallback);
+// A date and time of day (local time as given) as a day count.
+TDateTime DateTimeOf(const QDateTime &when);
 
 // Locale patterns.
 TDateOrder DateOrderOf(const QString &format);
@@ -81,13 +89,17 @@ int ExtractFormatField(const QString &format, const QString &text, QChar letter,
 int MonthByName(const QString &s);
 // Two or three numbers separated by the locale's date separator.
 bool ScanDateFree(const QString &text, const QString &format, DateParts &parts);
-// Throws EConvertError "''%s'' n'est pas une date correcte".
+// Throws BadDateError(text).
 TDateTime ParseDate(const QString &format, const QString &text);
+// EConvertError "''%s'' n'est pas une date correcte" for a text.
+EConvertError BadDateError(const QString &text);
 // The whole-day part of fallback when the text is not a date.
 TDateTime ParseDateOr(const QString &format, const QString &text, TDateTime fallback);
 
 // Date to text.
 QString FormatDate(const QString &format, TDateTime value);
+// The same with the given settings in place of the ones in force.
+QString FormatDate(const QString &format, TDateTime value, const LocaleSettings &settings);
 // In the locale's short date format.
 QString DateText(TDateTime value);
 // In the locale's long time format.

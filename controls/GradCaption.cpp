@@ -191,14 +191,20 @@ void TGradientCaption::SetCaptions(const TCaptionList &value) {
     captions_->Assign(value);
 }
 
-void TGradientCaption::LoadDefaultFont() {
-    const QFont title = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-    // Qt answers with the application font when the platform has no title font.
-    TFont font = title != QGuiApplication::font()
-                     ? FromQFont(title)
-                     : TFont(QStringLiteral("MS Sans Serif"), 8, clCaptionText, fsBold);
+TFont DefaultCaptionFont(const QFont &titleFont, const QFont &smallestReadableFont) {
+    // A platform theme without a title font leaves Qt to answer with its font
+    // database's default, the same for every font the theme does not name;
+    // on a bare X session the smallest readable font is another of those.
+    TFont font = titleFont != smallestReadableFont
+                     ? FromQFont(titleFont)
+                     : TFont(kLayoutFontFamily, 8, clCaptionText, fsBold);
     font.SetColor(clCaptionText);
-    font_ = font;
+    return font;
+}
+
+void TGradientCaption::LoadDefaultFont() {
+    font_ = DefaultCaptionFont(QFontDatabase::systemFont(QFontDatabase::TitleFont),
+                               QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont));
     defaultFont_ = true;
 }
 

@@ -49,6 +49,12 @@ int CaptionButtonCount(TBorderIcons filtered);
 TRect CaptionRectOf(const TRect &windowRect, TFormBorderStyle style, TBorderIcons icons,
                     const TCaptionMetrics &metrics);
 
+// The system caption font: the platform's title font, or bold 8 points in
+// the face the strip is laid out for when the platform names none (Qt then
+// answers the title font with its default, as it does the smallest readable
+// one). Coloured clCaptionText.
+TFont DefaultCaptionFont(const QFont &titleFont, const QFont &smallestReadableFont);
+
 // Fills a rectangle left to right from start to end in bands of equal width;
 // the last few columns that make no whole band take the end colour. Fewer
 // than two bands fill with the start colour.

@@ -5,8 +5,8 @@
 #include "controls/NavGlyphs.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
+#include "platform/QtFont.h"
 
-#include <QApplication>
 #include <cmath>
 
 namespace pexor {
@@ -19,8 +19,9 @@ constexpr int kButtonSize = 14;
 } // namespace
 
 QFont CalendarMessageFont() {
-    // The rows of the grid are made for an 8-point font.
-    QFont font = QApplication::font();
+    // The grid's rows and columns and the title strip are made for the
+    // original platform's 8-point message font and its widths.
+    QFont font(kLayoutFontFamily);
     font.setPointSize(8);
     return font;
 }
@@ -53,8 +54,12 @@ TPopupCalendar::TPopupCalendar(QWidget *owner) : TPopupWindow(owner) {
                                           TNavGlyph::Next2};
     const QStringList hints = DefaultCalendarHints();
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        auto *button = new TRepeatButton(strip_);
-        button->setGeometry(xs[i], -1, kButtonSize, kButtonSize);
+        // Placed on the strip's corners, one pixel over its top and outer
+        // edges: held by the back panel rather than the strip, they show
+        // whole, frames included, over the panel's bevel.
+        auto *button = new TRepeatButton(back_);
+        button->setGeometry(strip_->x() + xs[i], strip_->y() - 1, kButtonSize, kButtonSize);
+        button->raise();
         button->SetGlyph(GlyphWithTransparency(NavGlyph(glyphs[i]), clWhite));
         button->SetHint(hints[int(i)]);
         buttons_[i] = button;

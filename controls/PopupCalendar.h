@@ -36,7 +36,8 @@ public:
 
     TLocCalendar *Calendar() const { return calendar_; }
     TTitleLabel *Title() const { return title_; }
-    // 0 previous year, 1 previous month, 2 next month, 3 next year.
+    // 0 previous year, 1 previous month, 2 next month, 3 next year; on the
+    // back panel, over the strip's corners.
     TRepeatButton *NavButton(int index) const { return buttons_.at(std::size_t(index)); }
     TBevelPanel *BackPanel() const { return back_; }
     TBevelPanel *TopStrip() const { return strip_; }

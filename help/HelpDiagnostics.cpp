@@ -1,5 +1,6 @@
 #include "help/HelpDiagnostics.h"
 
+#include "controls/DateUtil.h"
 #include "help/HtmlHelpBinding.h"
 #include "platform/ProgramPath.h"
 
@@ -285,7 +286,7 @@ QString HelpDiagnostics::DiagnosticFileName() const {
 }
 
 QString HelpDiagnostics::TimeText(const QDateTime &when) const {
-    return QLocale::c().toString(when.time(), inputs_.Settings.LongTimeFormat);
+    return FormatDate(inputs_.Settings.LongTimeFormat, DateTimeOf(when), inputs_.Settings);
 }
 
 void HelpDiagnostics::DiagnosticLine(const QString &format, const QStringList &arguments) const {
@@ -313,8 +314,9 @@ void HelpDiagnostics::DiagnosticDump() const {
         return;
 
     const QDateTime now = inputs_.Clock();
-    const QString date = QLocale::c().toString(now.date(), inputs_.Settings.ShortDateFormat) +
-                         QLatin1Char(' ') + TimeText(now);
+    const QString date =
+        FormatDate(inputs_.Settings.ShortDateFormat, DateTimeOf(now), inputs_.Settings) +
+        QLatin1Char(' ') + TimeText(now);
     const LocaleIdentifier locale = LocaleIdentifierOf(inputs_.SystemLocale);
     const auto yesNo = [](bool value) {
         return Tab(value ? QStringLiteral("YES") : QStringLiteral("NO"));

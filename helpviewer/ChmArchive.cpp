@@ -72,6 +72,14 @@ ChmArchive::~ChmArchive() {
     chm_close(handle_);
 }
 
+QStringList ChmArchive::Pages() const {
+    QStringList pages;
+    for (const QString &file : files_)
+        if (IsPage(file))
+            pages.append(file);
+    return pages;
+}
+
 QString ChmArchive::NormalizePath(const QString &path) {
     QString unified = path;
     unified.replace(QLatin1Char('\\'), QLatin1Char('/'));

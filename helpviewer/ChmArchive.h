@@ -31,6 +31,8 @@ public:
     const QString &Title() const { return title_; }
     // The author's files, in archive order, without the compiler's own.
     const QStringList &Files() const { return files_; }
+    // The author's HTML pages, in archive order.
+    QStringList Pages() const;
 
     // Where a stored path really is: looked up as given, then without regard
     // to letter case; empty when the archive does not hold it.

@@ -2,9 +2,11 @@
 
 #include "helpviewer/ChmArchive.h"
 #include "helpviewer/HtmlText.h"
+#include "helpviewer/SearchText.h"
 
 #include <QDesktopServices>
 #include <QImage>
+#include <QTextBlock>
 
 namespace pexor {
 
@@ -15,6 +17,21 @@ ChmBrowser::ChmBrowser(std::shared_ptr<const ChmArchive> archive, QWidget *paren
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::FollowLink);
+}
+
+QVariant ChmBrowser::Nothing(int type) {
+    // A null answer would send the document looking for the resource on the
+    // disk ("file:///dev/zero" included); an empty one of the right kind
+    // does not.
+    switch (type) {
+    case QTextDocument::ImageResource:
+        return QImage();
+    case QTextDocument::HtmlResource:
+    case QTextDocument::StyleSheetResource:
+        return QString();
+    default:
+        return QByteArray();
+    }
 }
 
 QUrl ChmBrowser::UrlOf(const QString &archivePath) {
@@ -41,6 +58,7 @@ QString ChmBrowser::ArchivePathOf(const QUrl &url) {
 
 void ChmBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType type) {
     page_ = name.isRelative() && page_.isValid() ? page_.resolved(name) : name;
+    setExtraSelections({});
     QTextBrowser::doSetSource(page_, type);
 }
 
@@ -48,9 +66,12 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
     QUrl url = name;
     if (url.isRelative())
         url = page_.isValid() ? page_.resolved(name) : UrlOf(name.path());
+    // Data written into the page itself is decoded by the document.
+    if (url.scheme() == QLatin1String("data"))
+        return {};
     const QString path = ArchivePathOf(url);
     if (path.isEmpty())
-        return {};
+        return Nothing(type);
     const std::optional<QByteArray> data = archive_->Read(path);
     if (!data) {
         // A dead link shows why the page is blank instead of nothing.
@@ -58,7 +79,7 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
             return tr("<html><body><h1>Page introuvable</h1>"
                       "<p>Le fichier d'aide ne contient pas la page %1.</p></body></html>")
                 .arg(path.toHtmlEscaped());
-        return {};
+        return Nothing(type);
     }
     switch (type) {
     case QTextDocument::HtmlResource:
@@ -67,13 +88,37 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name) {
         return DecodeLegacyText(*data);
     case QTextDocument::ImageResource: {
         QImage image;
-        if (image.loadFromData(*data))
-            return image;
-        return {};
+        image.loadFromData(*data);
+        return image;
     }
     default:
         return *data;
     }
+}
+
+void ChmBrowser::HighlightWords(const QStringList &queryWords) {
+    QTextCharFormat mark;
+    mark.setBackground(QColor(255, 255, 0));
+    mark.setForeground(QColor(0, 0, 0));
+    QList<QTextEdit::ExtraSelection> marks;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (const TextWord &word : SplitWords(block.text())) {
+            if (!StartsWithAny(word.Folded, queryWords))
+                continue;
+            QTextCursor cursor(document());
+            cursor.setPosition(block.position() + word.Start);
+            cursor.setPosition(block.position() + word.Start + word.Length,
+                               QTextCursor::KeepAnchor);
+            marks.append({cursor, mark});
+        }
+    }
+    setExtraSelections(marks);
+    if (marks.isEmpty())
+        return;
+    QTextCursor first = marks.first().cursor;
+    first.setPosition(first.selectionStart());
+    setTextCursor(first);
+    ensureCursorVisible();
 }
 
 void ChmBrowser::FollowLink(const QUrl &link) {

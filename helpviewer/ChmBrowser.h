@@ -22,12 +22,21 @@ public:
     // The archive path an address names; empty for another scheme.
     static QString ArchivePathOf(const QUrl &url);
 
+    // A resource of the help file; what it lacks, or what lies outside it,
+    // is empty (a null image, an empty text), never read from the disk.
     QVariant loadResource(int type, const QUrl &name) override;
+
+    // Marks every word of the page that begins with one of the folded query
+    // words and brings the first into view; the marks go with the page.
+    void HighlightWords(const QStringList &queryWords);
+    // How many words are marked.
+    qsizetype HighlightCount() const { return extraSelections().size(); }
 
 protected:
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
 
 private:
+    static QVariant Nothing(int type);
     void FollowLink(const QUrl &link);
 
     std::shared_ptr<const ChmArchive> archive_;

@@ -3,14 +3,18 @@
 #include "helpviewer/ChmArchive.h"
 #include "helpviewer/ChmBrowser.h"
 #include "helpviewer/HtmlText.h"
+#include "helpviewer/IndexPanel.h"
+#include "helpviewer/SearchPanel.h"
 #include "helpviewer/SiteMap.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -45,6 +49,9 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString 
                        QWidget *parent)
     : QWidget(parent), archive_(std::move(archive)) {
     setObjectName(QStringLiteral("HelpWindow"));
+    // Help belongs to the program that asked for it: once its last own
+    // window is closed, the program ends even with help still open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(archive_->Title().isEmpty() ? QFileInfo(archive_->Path()).fileName()
                                                : archive_->Title());
 
@@ -63,15 +70,10 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString 
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName(QStringLiteral("Splitter"));
-    contents_ = new QTreeWidget(splitter);
-    contents_->setObjectName(QStringLiteral("Contents"));
-    contents_->setAccessibleName(tr("Sommaire"));
-    contents_->setHeaderHidden(true);
-    contents_->setColumnCount(1);
     browser_ = new ChmBrowser(archive_, splitter);
     browser_->setObjectName(QStringLiteral("Browser"));
     browser_->setAccessibleName(tr("Rubrique"));
-    splitter->addWidget(contents_);
+    splitter->addWidget(BuildNavigation());
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({260, 520});
@@ -100,6 +102,37 @@ HelpWindow::HelpWindow(std::shared_ptr<const ChmArchive> archive, const QString 
 
 HelpWindow::~HelpWindow() = default;
 
+QTabWidget *HelpWindow::BuildNavigation() {
+    navigation_ = new QTabWidget(this);
+    navigation_->setObjectName(QStringLiteral("Navigation"));
+    navigation_->setAccessibleName(tr("Navigation"));
+    contents_ = new QTreeWidget(navigation_);
+    contents_->setObjectName(QStringLiteral("Contents"));
+    contents_->setAccessibleName(tr("Sommaire"));
+    contents_->setHeaderHidden(true);
+    contents_->setColumnCount(1);
+    auto *index = new IndexPanel(LoadKeywordIndex(*archive_), navigation_);
+    auto *search = new SearchPanel(archive_, navigation_);
+    index->OnTopicChosen = [this](IndexPanel *, const QString &target) { OpenTarget(target); };
+    search->OnTopicChosen = [this](SearchPanel *, const QString &target, const QStringList &words) {
+        OpenTarget(target);
+        browser_->HighlightWords(words);
+    };
+    navigation_->addTab(contents_, tr("&Sommaire"));
+    navigation_->addTab(index, tr("&Index"));
+    navigation_->addTab(search, tr("&Rechercher"));
+    navigation_->setTabVisible(IndexTab, !index->IsEmpty());
+    navigation_->setTabVisible(SearchTab, !archive_->Pages().isEmpty());
+    // The reader who opens a tab types first.
+    connect(navigation_, &QTabWidget::currentChanged, this, [index, search](int tab) {
+        if (tab == IndexTab)
+            index->Filter()->setFocus(Qt::TabFocusReason);
+        else if (tab == SearchTab)
+            search->Query()->setFocus(Qt::TabFocusReason);
+    });
+    return navigation_;
+}
+
 void HelpWindow::ShowTopic(const QString &archivePath) {
     const QString target = archivePath.isEmpty() ? archive_->DefaultTopic() : archivePath;
     if (target.isEmpty()) {
@@ -116,8 +149,11 @@ void HelpWindow::BuildContents() {
     }
     for (int i = 0; i < contents_->topLevelItemCount(); ++i)
         contents_->topLevelItem(i)->setExpanded(true);
-    // A file without contents shows its pages alone.
-    contents_->setVisible(contents_->topLevelItemCount() > 0);
+    navigation_->setTabVisible(ContentsTab, contents_->topLevelItemCount() > 0);
+    // A file with neither contents, index nor pages shows its page view alone.
+    navigation_->setVisible(navigation_->isTabVisible(ContentsTab) ||
+                            navigation_->isTabVisible(IndexTab) ||
+                            navigation_->isTabVisible(SearchTab));
 }
 
 void HelpWindow::AddEntries(QTreeWidgetItem *parent, const std::vector<ContentsEntry> &entries) {
@@ -140,6 +176,10 @@ void HelpWindow::OpenItem(QTreeWidgetItem *item) {
         item->setExpanded(!item->isExpanded());
         return;
     }
+    OpenTarget(target);
+}
+
+void HelpWindow::OpenTarget(const QString &target) {
     const QUrl url = ChmBrowser::UrlOf(target);
     if (url != browser_->source())
         browser_->setSource(url);

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <memory>
 
+class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QToolButton;
@@ -13,8 +14,9 @@ class ChmArchive;
 class ChmBrowser;
 struct ContentsEntry;
 
-// A help window for one compiled help file: the table of contents on the
-// left, the page on the right, and back, forward and home buttons above.
+// A help window for one compiled help file: on the left the table of
+// contents, the keyword index and the full-text search as tabs, the page on
+// the right, and back, forward and home buttons above.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -30,14 +32,19 @@ public:
 
     ChmBrowser *Browser() const { return browser_; }
     QTreeWidget *Contents() const { return contents_; }
+    QTabWidget *Navigation() const { return navigation_; }
+    enum NavigationTab { ContentsTab, IndexTab, SearchTab };
 
 private:
+    QTabWidget *BuildNavigation();
     void BuildContents();
     void AddEntries(QTreeWidgetItem *parent, const std::vector<ContentsEntry> &entries);
     void OpenItem(QTreeWidgetItem *item);
+    void OpenTarget(const QString &target);
     void SelectItemOf(const QUrl &page);
 
     std::shared_ptr<const ChmArchive> archive_;
+    QTabWidget *navigation_;
     QTreeWidget *contents_;
     ChmBrowser *browser_;
     QToolButton *back_;

@@ -65,6 +65,19 @@ QString DecodeEntities(const QString &text) {
         {QStringLiteral("ugrave"), QStringLiteral("ù")},
         {QStringLiteral("icirc"), QStringLiteral("î")},
         {QStringLiteral("Eacute"), QStringLiteral("É")},
+        {QStringLiteral("Egrave"), QStringLiteral("È")},
+        {QStringLiteral("Ecirc"), QStringLiteral("Ê")},
+        {QStringLiteral("Agrave"), QStringLiteral("À")},
+        {QStringLiteral("Ccedil"), QStringLiteral("Ç")},
+        {QStringLiteral("euml"), QStringLiteral("ë")},
+        {QStringLiteral("iuml"), QStringLiteral("ï")},
+        {QStringLiteral("uuml"), QStringLiteral("ü")},
+        {QStringLiteral("ucirc"), QStringLiteral("û")},
+        {QStringLiteral("oelig"), QStringLiteral("œ")},
+        {QStringLiteral("laquo"), QStringLiteral("«")},
+        {QStringLiteral("raquo"), QStringLiteral("»")},
+        {QStringLiteral("rsquo"), QStringLiteral("’")},
+        {QStringLiteral("hellip"), QStringLiteral("…")},
     };
     static const QRegularExpression reference(
         QStringLiteral("&(#[0-9]+|#[xX][0-9a-fA-F]+|[A-Za-z]+);"));
@@ -96,6 +109,17 @@ QString DecodeEntities(const QString &text) {
     }
     result += QStringView(text).mid(last);
     return result;
+}
+
+QString PageTitle(const QString &html) {
+    static const QRegularExpression title(QStringLiteral("<title(?:\\s[^>]*)?>(.*?)</title\\s*>"),
+                                          QRegularExpression::CaseInsensitiveOption |
+                                              QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    const QRegularExpressionMatch match = title.match(html);
+    if (!match.hasMatch())
+        return {};
+    return DecodeEntities(match.captured(1).remove(tag)).simplified();
 }
 
 } // namespace pexor

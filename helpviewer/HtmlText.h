@@ -17,4 +17,8 @@ QString DecodeHtml(const QByteArray &bytes);
 // (numeric ones and the usual named ones); unknown ones are kept as written.
 QString DecodeEntities(const QString &text);
 
+// A page's title: the text of its <title> element, entities decoded and
+// blanks run together; empty when it has none.
+QString PageTitle(const QString &html);
+
 } // namespace pexor

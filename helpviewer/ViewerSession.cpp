@@ -3,8 +3,10 @@
 #include "helpviewer/ChmArchive.h"
 #include "helpviewer/HelpWindow.h"
 #include "helpviewer/SiteMap.h"
+#include "helpviewer/WindowPlacement.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QThread>
 
 namespace pexor {
@@ -14,6 +16,29 @@ namespace {
 bool GuiAvailable() {
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     return app && QThread::currentThread() == app->thread() && !QCoreApplication::closingDown();
+}
+
+// The window the user asked for help from: the application's active one,
+// unless that is a help window itself.
+QWidget *AskingWindow() {
+    QWidget *active = QApplication::activeWindow();
+    return qobject_cast<HelpWindow *>(active) ? nullptr : active;
+}
+
+// Beside the window that asked, or centred on it, wholly on its screen.
+void Place(HelpWindow &window) {
+    const QWidget *owner = AskingWindow();
+    const QScreen *screen =
+        owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Frames are known once the window shows; the position is the frame's.
+    const QSize frame = window.frameGeometry().size() - window.size();
+    const QRect place =
+        HelpWindowGeometry(owner ? owner->frameGeometry() : QRect(), window.frameGeometry().size(),
+                           screen->availableGeometry());
+    window.resize(place.size() - frame);
+    window.move(place.topLeft());
 }
 
 } // namespace
@@ -65,6 +90,7 @@ HelpWindow *ViewerSession::DisplayTopic(const QString &fileSpec) {
     auto *window = new HelpWindow(std::move(archive), topic);
     windows_.emplace_back(window);
     window->show();
+    Place(*window);
     window->raise();
     window->activateWindow();
     return window;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -97,25 +98,29 @@ Layout ReadSection(const QString &section) {
     return l;
 }
 
-// A non-negative value as decimal digits with the point after `point` of
-// them, rounded to `decimals` places, halves away from zero. Fifteen
-// significant digits are taken first, so 1.0005 is the decimal 1.0005 and
-// not the binary value just below it.
+// A finite non-negative value times 10^shift as decimal digits with the
+// point after `point` of them, rounded to `decimals` places, halves away from
+// zero. Fifteen significant digits are taken first, so 1.0005 is the decimal
+// 1.0005 and not the binary value just below it. The shift moves the point
+// instead of multiplying, so a per cent of the largest double still has its
+// digits.
 struct Decimal {
     std::string digits;
     int point = 0;
 };
 
-Decimal ToDecimal(double value, int decimals) {
+Decimal ToDecimal(double value, int shift, int decimals) {
     Decimal d;
-    if (value == 0.0)
+    if (value == 0.0 || !std::isfinite(value))
         return d;
     const std::string e = QString::number(value, 'e', 14).toStdString();
     const std::size_t ePos = e.find('e');
+    if (ePos == std::string::npos)
+        return d;
     for (std::size_t i = 0; i < ePos; ++i)
         if (e[i] >= '0' && e[i] <= '9')
             d.digits += e[i];
-    d.point = std::stoi(e.substr(ePos + 1)) + 1;
+    d.point = std::atoi(e.c_str() + ePos + 1) + 1 + shift;
     const long keep = long(d.point) + decimals;
     if (keep < 0) {
         d.digits.clear();
@@ -153,8 +158,7 @@ QString Group(const QString &digits, QChar separator) {
 }
 
 QString FormatNumber(const Layout &l, double value, bool withSign, const LocaleSettings &settings) {
-    const double scaled = l.percent ? value * 100.0 : value;
-    const Decimal d = ToDecimal(std::fabs(scaled), l.maxDecimals);
+    const Decimal d = ToDecimal(std::fabs(value), l.percent ? 2 : 0, l.maxDecimals);
     QString integer;
     QString fraction;
     for (int i = 0; i < int(d.digits.size()); ++i) {
@@ -177,7 +181,7 @@ QString FormatNumber(const Layout &l, double value, bool withSign, const LocaleS
     QString number = l.grouping ? Group(integer, settings.ThousandSeparator) : integer;
     if (!fraction.isEmpty())
         number += settings.DecimalSeparator + fraction;
-    const bool negative = withSign && scaled < 0 && !d.digits.empty();
+    const bool negative = withSign && value < 0 && !d.digits.empty();
     return (negative ? QStringLiteral("-") : QString()) + l.prefix + number + l.suffix;
 }
 
@@ -193,7 +197,8 @@ QString FormatFloat(const QString &pattern, double value) {
         QChar thousand;
         bool operator==(const Key &other) const {
             // Bitwise on the value: -0 and 0, or two NaNs, stay apart.
-            return pattern == other.pattern && std::memcmp(&value, &other.value, sizeof value) == 0 &&
+            return pattern == other.pattern &&
+                   std::memcmp(&value, &other.value, sizeof value) == 0 &&
                    decimal == other.decimal && thousand == other.thousand;
         }
     };

@@ -1,8 +1,9 @@
 #include "platform/Profile.h"
 
+#include "platform/ReplaceFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <array>
 
@@ -113,24 +114,24 @@ bool ValidKey(const QString &name) {
 
 ProfileDocument ProfileDocument::FromBytes(const QByteArray &bytes) {
     ProfileDocument doc;
-    QByteArray data = bytes;
-    if (data.startsWith(kUtf8Bom))
-        data.remove(0, kUtf8Bom.size());
-    qsizetype start = 0;
-    while (start < data.size()) {
-        const qsizetype nl = data.indexOf('\n', start);
+    const qsizetype size = bytes.size();
+    qsizetype start = bytes.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
+    // CR LF, LF and a lone CR each end a line, so no value keeps a CR.
+    while (start < size) {
+        qsizetype stop = start;
+        while (stop < size && bytes[stop] != '\r' && bytes[stop] != '\n')
+            ++stop;
         Line line;
-        if (nl < 0) {
-            line.raw = data.mid(start);
-            start = data.size();
-        } else {
-            const bool cr = nl > start && data[nl - 1] == '\r';
-            line.raw = data.mid(start, nl - start - (cr ? 1 : 0));
-            line.end = cr ? kCrLf : QByteArray("\n");
-            start = nl + 1;
-        }
+        line.raw = bytes.mid(start, stop - start);
+        qsizetype next = stop;
+        if (next < size && bytes[next] == '\r')
+            ++next;
+        if (next < size && bytes[next] == '\n')
+            ++next;
+        line.end = bytes.mid(stop, next - stop);
         line.text = DecodeLine(line.raw);
         doc.lines_.push_back(std::move(line));
+        start = next;
     }
     return doc;
 }
@@ -240,6 +241,10 @@ bool ProfileDocument::EraseSection(const QString &section) {
 
 QByteArray ProfileDocument::ToBytes() const {
     QByteArray bytes;
+    // A reader skips one byte-order mark: a first line that begins with one
+    // (a file that had two) needs another ahead of it to keep its meaning.
+    if (!lines_.empty() && lines_.front().raw.startsWith(kUtf8Bom))
+        bytes += kUtf8Bom;
     for (const Line &line : lines_)
         bytes += line.raw + line.end;
     return bytes;
@@ -254,15 +259,7 @@ bool ProfileDocument::Save(const QString &path) const {
         if (!info.isFile() || !(info.permissions() & anyWrite) || !info.isWritable())
             return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = ToBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFile(path, ToBytes());
 }
 
 namespace Profile {

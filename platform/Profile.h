@@ -10,9 +10,10 @@ namespace pexor {
 inline constexpr int kProfileValueMax = 2047;
 
 // A profile (INI) file held in memory. Sections and keys are matched without
-// regard to letter case; lines that are not touched keep their bytes and line
-// ends. Read as UTF-8 (a byte-order mark skipped), a line that is not valid
-// UTF-8 as Windows-1252; written lines are UTF-8 ending in CR LF.
+// regard to letter case. CR LF, LF and a lone CR each end a line; lines that
+// are not touched keep their bytes and line ends, and keep their meaning. Read
+// as UTF-8 (a byte-order mark skipped), a line that is not valid UTF-8 as
+// Windows-1252; written lines are UTF-8 ending in CR LF. Any bytes load.
 class ProfileDocument {
 public:
     ProfileDocument() = default;
@@ -39,16 +40,15 @@ public:
 
     QByteArray ToBytes() const;
 
-    // Replaces the file in one step: a temporary file in the same directory,
-    // flushed, then renamed over the old one. On failure the old file is left
-    // exactly as it was. A file whose write permission bits are all cleared
-    // is refused, whoever the user is.
+    // Replaces the file in one step (ReplaceFile): on failure the old file is
+    // left exactly as it was. A file whose write permission bits are all
+    // cleared is refused, whoever the user is.
     bool Save(const QString &path) const;
 
 private:
     struct Line {
         QByteArray raw; // as found, without its line end
-        QByteArray end; // "\r\n", "\n", or empty for an unterminated last line
+        QByteArray end; // "\r\n", "\n", "\r", or empty for an unterminated last line
         QString text;
     };
     struct Range {

@@ -13,6 +13,13 @@
 
 namespace pexor {
 
+// The face of the program's fixed layouts (readings grid, calendar, title
+// strip): they were drawn for the original platform's small sans fonts,
+// whose widths are Arial's, and Liberation Sans has Arial's metrics. The
+// plain "MS Sans Serif" name resolves to the wider sans default, which
+// squeezes them.
+inline const QString kLayoutFontFamily = QStringLiteral("Liberation Sans");
+
 // The Qt font for a canvas font, sized in logical pixels and never
 // antialiased, so text covers the same pixels on every screen.
 QFont ToQFont(const TFont &font, const QPaintDevice *device);

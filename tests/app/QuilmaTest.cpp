@@ -370,25 +370,6 @@ TEST_F(QuilmaTest, CommitErrorsGoToTheErrorBox) {
     EXPECT_EQ(window->Series1().Count(), 0);
 }
 
-TEST_F(QuilmaTest, TypedDateCommitsOnlyWhenWhole) {
-    Open();
-    Show();
-    window->edLigne().setText(QStringLiteral("1"));
-    window->edTP().setText(QStringLiteral("70"));
-    TDateEdit &field = window->DateEdit1();
-    field.setFocus();
-    field.selectAll();
-    QTest::keyClick(&field, Qt::Key_Delete);
-    QTest::keyClicks(&field, QStringLiteral("0703202"));
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(GridText(1, 1), QString());
-    QTest::keyClicks(&field, QStringLiteral("5"));
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(GridText(0, 1), QStringLiteral("07/03/2025"));
-    EXPECT_EQ(GridText(1, 1), QStringLiteral("70"));
-    EXPECT_EQ(window->edLigne().text(), QStringLiteral("2"));
-}
-
 TEST_F(QuilmaTest, BadTpInFileShowsErrorAndStillOpens) {
     WriteIni("[Dates]\r\nDate1=01/12/2026\r\nDate2=02/12/2026\r\n[TP]\r\nTP1=80\r\nTP2=8x5\r\n");
     Open();

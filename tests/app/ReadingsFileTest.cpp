@@ -5,20 +5,32 @@
 #include "chart/ChartSeries.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
+#include "tests/common/EnvGuard.h"
+#include "tests/common/FileFaults.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
-#include <optional>
+#include <sched.h>
+#include <string>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace pexor {
 namespace {
+
+using test::EnvGuard;
 
 // The thirty key lines of a save, each value taken from `value(section, n)`.
 template <typename F> QByteArray Sections(F value) {
@@ -37,27 +49,79 @@ QByteArray EmptySections() {
     return Sections([](const QByteArray &, int) { return QByteArray(); });
 }
 
-// Sets an environment variable for the life of the object.
-class EnvGuard {
-public:
-    EnvGuard(const char *name, const QByteArray &value) : name_(name) {
-        if (qEnvironmentVariableIsSet(name))
-            old_ = qgetenv(name);
-        qputenv(name, value);
-    }
-    ~EnvGuard() {
-        if (old_)
-            qputenv(name_, *old_);
-        else
-            qunsetenv(name_);
-    }
-    EnvGuard(const EnvGuard &) = delete;
-    EnvGuard &operator=(const EnvGuard &) = delete;
-
-private:
-    const char *name_;
-    std::optional<QByteArray> old_;
+// What a child process reported, and how it ended (-1: killed).
+struct ChildResult {
+    int Code = -1;
+    std::string Report;
 };
+
+ChildResult RunInChild(const std::function<int(std::string &)> &body) {
+    int channel[2];
+    if (pipe(channel) != 0)
+        return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(channel[0]);
+        std::string report;
+        const int code = body(report);
+        const ssize_t sent = write(channel[1], report.data(), report.size());
+        _exit(sent == ssize_t(report.size()) ? code : 99);
+    }
+    close(channel[1]);
+    ChildResult result;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = read(channel[0], buffer, sizeof buffer)) > 0)
+        result.Report.append(buffer, std::size_t(got));
+    close(channel[0]);
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.Code = WEXITSTATUS(status);
+    return result;
+}
+
+constexpr int kCannotMount = 77;
+
+bool WriteProcFile(const char *path, const std::string &text) {
+    const int fd = open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = write(fd, text.data(), text.size()) == ssize_t(text.size());
+    close(fd);
+    return ok;
+}
+
+// A 64 KiB tmpfs over `where`, seen by this process alone: as root in a
+// mount namespace of its own, otherwise in a user namespace when the system
+// allows them.
+bool MountSmallTmpfs(const QString &where, std::string &why) {
+    if (unshare(CLONE_NEWNS) != 0) {
+        const std::string uid = std::to_string(getuid());
+        const std::string gid = std::to_string(getgid());
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+            why = std::string("unshare: ") + std::strerror(errno);
+            return false;
+        }
+        if (!WriteProcFile("/proc/self/setgroups", "deny") ||
+            !WriteProcFile("/proc/self/uid_map", "0 " + uid + " 1") ||
+            !WriteProcFile("/proc/self/gid_map", "0 " + gid + " 1")) {
+            why = "user namespace mapping refused";
+            return false;
+        }
+    }
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("pexor-test", QFile::encodeName(where).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+              "size=64k") != 0) {
+        why = std::string("mount: ") + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool WriteWhole(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+}
 
 class ReadingsFileTest : public ::testing::Test {
 protected:
@@ -99,6 +163,20 @@ protected:
     }
     static QString WriteError(const QString &path) {
         return QStringLiteral("Impossible d'écrire dans ") + path;
+    }
+    // A readings file of some four hundred bytes, with a section of the user's.
+    static QByteArray OldReadings() {
+        return "[Notes]\r\nmedecin=Dr Martin\r\n" + Sections([](const QByteArray &section, int n) {
+                   return section == "Dates" ? QByteArray::number(n) + "/01/2026"
+                                             : QByteArray::number(60 + n);
+               });
+    }
+    void FillTable() {
+        for (int r = 1; r <= 10; ++r) {
+            table_.SetCells(0, r, QStringLiteral("%1/02/2026").arg(r + 10));
+            table_.SetCells(1, r, QString::number(70 + r));
+            table_.SetCells(2, r, QStringLiteral("2,%1").arg(r % 10));
+        }
     }
 
     QTemporaryDir dir_;
@@ -225,6 +303,123 @@ TEST_F(ReadingsFileTest, FailedSaveReportsPathAndLeavesFileAlone) {
     table_.SetCells(2, 5, QStringLiteral("1\r\n[Dates]"));
     EXPECT_EQ(SaveError(good), WriteError(good));
     EXPECT_EQ(Bytes(good), old);
+}
+
+TEST_F(ReadingsFileTest, CrOnlyAndCrCrLfFilesLoadAndKeepOtherSections) {
+    table_.OnChange = [](ReadingsTable &t, int col, int row) {
+        EXPECT_FALSE(t.Cells(col, row).contains(u'\r')) << col << ' ' << row;
+    };
+    const auto value = [](const QByteArray &section, int n) {
+        if (n != 1)
+            return QByteArray();
+        return section == "Dates" ? QByteArray("01/02/2026")
+               : section == "TP"  ? QByteArray("70")
+                                  : QByteArray("2,5");
+    };
+    for (const QByteArray &end : {QByteArray("\r"), QByteArray("\r\r\n")}) {
+        QByteArray notes = "[Notes]" + end + "medecin=Dr Martin" + end;
+        Put(notes + "[Dates]" + end + "Date1=01/02/2026" + end + "[TP]" + end + "TP1=70" + end +
+            "[INR]" + end + "INR1=2,5" + end);
+        ChargeOptions(table_, path_);
+        EXPECT_EQ(table_.Cells(0, 1), QStringLiteral("01/02/2026"));
+        EXPECT_EQ(table_.Cells(1, 1), QStringLiteral("70"));
+        EXPECT_EQ(table_.Cells(2, 1), QStringLiteral("2,5"));
+        SauveOptions(table_, path_);
+        EXPECT_EQ(Bytes(), notes + Sections(value));
+        // And again, from what the save wrote.
+        SauveOptions(table_, path_);
+        EXPECT_EQ(Bytes(), notes + Sections(value));
+    }
+}
+
+// Each call of the save fails in turn: the save reports it with the path,
+// the old file stays byte for byte and no temporary is left.
+TEST_F(ReadingsFileTest, AFailureAtAnyStepOfTheSaveKeepsTheOldFile) {
+    const QByteArray old =
+        "[Notes]\r\nmedecin=Dr Martin\r\n" +
+        Sections([](const QByteArray &, int n) { return QByteArray::number(n); });
+    table_.SetCells(1, 1, QStringLiteral("80"));
+    Put(old);
+    test::FileFaults faults;
+    SauveOptions(table_, path_);
+    const int calls = faults.Calls();
+    EXPECT_GE(calls, 11);
+    for (int n = 1; n <= calls; ++n) {
+        Put(old);
+        faults.FailAt(n, n % 2 ? EIO : ENOSPC);
+        EXPECT_EQ(SaveError(path_), WriteError(path_)) << "call " << n;
+        EXPECT_EQ(Bytes(), old) << "call " << n;
+        EXPECT_EQ(test::DirectoryEntries(dir_.path()), QStringList{QStringLiteral("Pexor.ini")})
+            << "call " << n;
+    }
+    faults.Reset();
+    SauveOptions(table_, path_);
+    ReadingsTable loaded;
+    ChargeOptions(loaded, path_);
+    EXPECT_EQ(loaded.Cells(1, 1), QStringLiteral("80"));
+}
+
+// Real faults, made in a child process so that limits and mounts stay there.
+TEST_F(ReadingsFileTest, AFileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
+    const QByteArray old = OldReadings();
+    FillTable();
+    for (const rlim_t limit : {rlim_t(0), rlim_t(100)}) {
+        Put(old);
+        const ChildResult child = RunInChild([&](std::string &report) {
+            // Without this the limit would kill the process rather than fail the write.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit cap{limit, limit};
+            if (setrlimit(RLIMIT_FSIZE, &cap) != 0)
+                return 1;
+            report = SaveError(path_).toStdString();
+            return 0;
+        });
+        EXPECT_EQ(child.Code, 0) << limit;
+        EXPECT_EQ(child.Report, WriteError(path_).toStdString()) << limit;
+        EXPECT_EQ(Bytes(), old) << limit;
+        EXPECT_EQ(test::DirectoryEntries(dir_.path()), QStringList{QStringLiteral("Pexor.ini")});
+    }
+}
+
+TEST_F(ReadingsFileTest, AFullFileSystemFailsTheSaveAndKeepsTheOldFile) {
+    const QByteArray old = OldReadings();
+    FillTable();
+    const QString disk = dir_.filePath(QStringLiteral("disk"));
+    ASSERT_TRUE(QDir().mkdir(disk));
+    const QString path = disk + QStringLiteral("/Pexor.ini");
+    const ChildResult child = RunInChild([&](std::string &report) {
+        if (!MountSmallTmpfs(disk, report))
+            return kCannotMount;
+        if (!WriteWhole(path, old))
+            return 1;
+        // Fill what is left, then save.
+        const QString filler = disk + QStringLiteral("/filler");
+        QFile fill(filler);
+        if (!fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return 2;
+        while (fill.write(QByteArray(4096, 'f')) > 0) {
+        }
+        fill.close();
+        report = SaveError(path).toStdString();
+        if (report != WriteError(path).toStdString())
+            return 3;
+        if (Bytes(path) != old) {
+            report = "the old file changed: " + Bytes(path).toStdString();
+            return 4;
+        }
+        const QStringList entries = test::DirectoryEntries(disk);
+        if (entries != QStringList{QStringLiteral("Pexor.ini"), QStringLiteral("filler")}) {
+            report = "left behind: " + entries.join(u' ').toStdString();
+            return 5;
+        }
+        // Room again: the same save goes through.
+        QFile::remove(filler);
+        report = SaveError(path).toStdString();
+        return report == "no error" ? 0 : 6;
+    });
+    if (child.Code == kCannotMount)
+        GTEST_SKIP() << "no small file system can be mounted here to fill: " << child.Report;
+    EXPECT_EQ(child.Code, 0) << child.Report;
 }
 
 TEST_F(ReadingsFileTest, ReadOnlyDirectoryRefusesSaveWhenNotRoot) {

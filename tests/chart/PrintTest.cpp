@@ -199,16 +199,43 @@ protected:
     TLineSeries *series = nullptr;
 };
 
-TEST_F(ShownProgramChart, NextPaintAfterAPrintRedrawsBackgroundAndBevels) {
+TEST_F(ShownProgramChart, WindowIsDrawnAnewAfterAPrintWithItsScreenLayout) {
     ASSERT_EQ(chart.GetChartRectangle(), TRect(0, 0, 332, 252));
     const QImage before = chart.grab().toImage();
-    ASSERT_NE(chart.Canvas().Bitmap(), nullptr);
+    const TRect plot = chart.PlotRect();
+    const int bottomAxisAt = chart.BottomAxis().PosAxis();
+    const QImage *bitmap = chart.Canvas().Bitmap();
+    ASSERT_NE(bitmap, nullptr);
+    int pageDrawings = 0;
+    int drawings = 0;
+    chart.OnAfterDraw = [&](TCustomAxisPanel &) {
+        ++drawings;
+        if (chart.Printing())
+            ++pageDrawings;
+    };
     RecordingCanvas page(QSize(4800, 6600), 600);
     chart.PrintIntoCanvas(page, kPageRect);
-    EXPECT_EQ(chart.Canvas().Bitmap(), nullptr);
-    EXPECT_TRUE(chart.Canvas().Stale());
-    EXPECT_EQ(chart.grab().toImage(), before);
+    // The page was laid out in its own rectangle; the window came back at
+    // once with the plot where the mouse finds it, background and bevels.
+    EXPECT_EQ(pageDrawings, 1);
+    EXPECT_EQ(drawings, 2);
+    EXPECT_EQ(chart.PlotRect(), plot);
+    EXPECT_EQ(chart.BottomAxis().PosAxis(), bottomAxisAt);
+    EXPECT_FALSE(chart.Canvas().Stale());
     EXPECT_NE(chart.Canvas().Bitmap(), nullptr);
+    EXPECT_EQ(chart.grab().toImage(), before);
+}
+
+TEST_F(ShownProgramChart, WindowIsDrawnAnewAfterAFailedPrint) {
+    const TRect plot = chart.PlotRect();
+    chart.OnAfterDraw = [&](TCustomAxisPanel &) {
+        if (chart.Printing())
+            throw std::runtime_error("panne");
+    };
+    RecordingCanvas page(QSize(4800, 6600), 600);
+    EXPECT_THROW(chart.PrintIntoCanvas(page, kPageRect), std::runtime_error);
+    EXPECT_EQ(chart.PlotRect(), plot);
+    EXPECT_FALSE(chart.Canvas().Stale());
 }
 
 QString BuildFile(const QString &name) {

@@ -5,11 +5,12 @@
 #include "platform/RecordingCanvas.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPushButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace pexor {
@@ -266,7 +267,8 @@ TEST_F(CalendarTest, DropDownLayoutHintsAndTitle) {
     const char *hints[] = {"Annйe prйcйdente|", "Mois prйcйdent|", "Mois suivant|",
                            "Annйe suivante|"};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(popup.NavButton(i)->geometry(), expected[i]);
+        TRepeatButton *button = popup.NavButton(i);
+        EXPECT_EQ(button->geometry().translated(-popup.TopStrip()->pos()), expected[i]);
         EXPECT_EQ(popup.NavButton(i)->Hint(), QString::fromUtf8(hints[i]));
         EXPECT_EQ(popup.NavButton(i)->Style(), TButtonStyle::bsWin31);
     }
@@ -292,6 +294,29 @@ TEST_F(CalendarTest, DropDownLayoutHintsAndTitle) {
     EXPECT_EQ(popup.Calendar()->StartOfWeek(), TDayOfWeekName::Sun);
     EXPECT_EQ(popup.Calendar()->WeekendColor(), clBlue);
     EXPECT_FALSE(popup.FourDigitYear());
+}
+
+TEST_F(CalendarTest, DropDownShowsItsNavigationButtonsWholeAndItsDayNamesApart) {
+    QWidget owner;
+    TPopupCalendar popup(&owner);
+    popup.SetValue(QVariant(MakeDate(2026, 12, 7)));
+    const QImage picture = popup.grab().toImage();
+    for (int i = 0; i < 4; ++i) {
+        // Every pixel of each 14 × 14 face, frames included, is on screen.
+        TRepeatButton *button = popup.NavButton(i);
+        const QImage face = button->grab().toImage();
+        ASSERT_EQ(face.size(), QSize(14, 14));
+        const QPoint at = button->mapTo(&popup, QPoint(0, 0));
+        EXPECT_EQ(picture.copy(QRect(at, face.size())), face) << "button " << i;
+    }
+    // The day names were drawn for 8-point widths: even the widest leaves a
+    // gap to the next one.
+    TLocCalendar *grid = popup.Calendar();
+    const QFontMetrics metrics(grid->font());
+    int widest = 0;
+    for (const QString &name : Locale().ShortDayNames)
+        widest = std::max(widest, metrics.horizontalAdvance(name));
+    EXPECT_LT(widest, grid->width() / 7);
 }
 
 TEST_F(CalendarTest, DropDownValuesAndPageKeys) {

@@ -174,6 +174,52 @@ TEST_F(DateEditTest, EscPutsBackTheProgramText) {
     EXPECT_FALSE(field->isModified());
 }
 
+TEST_F(DateEditTest, EnterConfirmsOnlyWithTheCalendarClosed) {
+    ShowForm();
+    field->SetDate(MakeDate(2025, 3, 15));
+    int confirms = 0;
+    field->OnConfirm = [&](TCustomComboEdit *sender) {
+        EXPECT_EQ(sender, field);
+        ++confirms;
+    };
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(confirms, 2);
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTest::keyClick(field, Qt::Key_5);
+    EXPECT_EQ(confirms, 2);
+
+    // With the calendar open, Enter applies the pick instead.
+    Forget();
+    field->DropDown(true);
+    QTest::keyClick(field, Qt::Key_Right);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_FALSE(field->CalendarVisible());
+    EXPECT_EQ(confirms, 2);
+    ASSERT_EQ(Fired(), 1u);
+    EXPECT_EQ(origins[0], TChangeOrigin::Pick);
+}
+
+TEST_F(DateEditTest, CompleteDateRefusesWhatIsNotAWholeDate) {
+    field->SetFieldText(QStringLiteral("07/03/2025"));
+    EXPECT_EQ(field->CompleteDate(), MakeDate(2025, 3, 7));
+    // The free scan would read these as dates; typed in the mask they are
+    // half done.
+    const QString refused[] = {QStringLiteral("15/12/2   "), QStringLiteral("7 /12/2026"),
+                               QStringLiteral("31/02/2026"), kBlank};
+    for (const QString &text : refused) {
+        field->SetFieldText(text);
+        EXPECT_EQ(field->FieldText(), text);
+        try {
+            field->CompleteDate();
+            ADD_FAILURE() << "no error for " << text.toStdString();
+        } catch (const EConvertError &error) {
+            EXPECT_EQ(error.Message(),
+                      QStringLiteral("''%1'' n'est pas une date correcte").arg(text));
+        }
+    }
+}
+
 TEST_F(DateEditTest, OpeningShowsTheFieldsMonthOrToday) {
     ShowForm();
     field->DropDown(true);

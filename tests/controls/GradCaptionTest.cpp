@@ -1,6 +1,7 @@
 #include "controls/GradCaption.h"
 
 #include "platform/Exceptions.h"
+#include "platform/QtFont.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Rounding.h"
 
@@ -111,6 +112,25 @@ TEST(GradCaption, DefaultsAndDefaultFont) {
     EXPECT_TRUE(caption.DefaultFont());
     EXPECT_EQ(caption.Font().Color(), clCaptionText);
     EXPECT_NE(caption.Font(), font);
+}
+
+TEST(GradCaption, DefaultFontIsBoldEightPointsWithoutAPlatformTitleFont) {
+    // Qt answers the fonts a platform theme does not name with one default.
+    QFont unnamed(QStringLiteral("DejaVu Sans"));
+    unnamed.setPointSize(12);
+    const TFont fallback = DefaultCaptionFont(unnamed, unnamed);
+    EXPECT_EQ(fallback, TFont(kLayoutFontFamily, 8, clCaptionText, fsBold));
+
+    QFont title(QStringLiteral("Cantarell"));
+    title.setPointSize(11);
+    title.setBold(true);
+    EXPECT_EQ(DefaultCaptionFont(title, unnamed),
+              TFont(QStringLiteral("Cantarell"), 11, clCaptionText, fsBold));
+
+    // This session names no title font, as a bare X session does not.
+    QWidget form;
+    TGradientCaption caption(&form);
+    EXPECT_EQ(caption.Font(), fallback);
 }
 
 TEST(GradCaption, NotAFormLeavesItInert) {

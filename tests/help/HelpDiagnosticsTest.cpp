@@ -57,9 +57,7 @@ protected:
         inputs.SystemMinor = 1;
         inputs.SystemBuild = 0;
         inputs.SystemLocale = QLocale(QLocale::French, QLocale::France);
-        inputs.Settings.ShortDateFormat = QStringLiteral("dd/MM/yyyy");
-        inputs.Settings.LongTimeFormat = QStringLiteral("HH:mm:ss");
-        inputs.Settings.DecimalSeparator = QLatin1Char(',');
+        inputs.Settings = LocaleSettings::French();
         inputs.Clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(14, 3, 27)); };
     }
     QString ProgramReport() const { return program.filePath(QStringLiteral("HHDebug.txt")); }
@@ -200,6 +198,20 @@ TEST_F(HelpDiagnosticsTest, DiagnosticLineRules) {
         QStringList({QStringLiteral("kept"), Dashes(QLatin1Char('-')), Dashes(QLatin1Char('=')),
                      QStringLiteral("a%sb = 7%"), QStringLiteral("x"), Dashes(QLatin1Char('-')),
                      QStringLiteral("texte \tlibre   14:03:27"), QStringLiteral("-")}));
+}
+
+TEST_F(HelpDiagnosticsTest, DateAndTimesFollowTheUsersFormatsUnderA12HourLocale) {
+    const QLocale american(QLocale::English, QLocale::UnitedStates);
+    inputs.SystemLocale = american;
+    inputs.Settings = LocaleSettings::FromLocale(american);
+    inputs.Arguments = {QStringLiteral("-debug")};
+    const HelpDiagnostics diagnostics(inputs);
+    diagnostics.DiagnosticDump();
+    diagnostics.DiagnosticLine(QStringLiteral("libre"));
+    const QStringList lines = ReportLines(ProgramReport());
+    ASSERT_EQ(lines.size(), 23);
+    EXPECT_EQ(lines[1], QStringLiteral("Date:                 \t12/7/26 2:03:27 PM"));
+    EXPECT_EQ(lines[22], QStringLiteral("libre   2:03:27 PM"));
 }
 
 TEST_F(HelpDiagnosticsTest, VersionsFromTheFilesTheyName) {

@@ -3,7 +3,9 @@
 #include "helpviewer/ChmArchive.h"
 #include "helpviewer/ChmBrowser.h"
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolButton>
@@ -64,14 +66,15 @@ TEST_F(HelpWindowTest, ServesPicturesAndStyleFromTheFile) {
     const QVariant style =
         browser->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
     EXPECT_TRUE(style.toString().contains(QStringLiteral("h1")));
-    EXPECT_FALSE(
+    EXPECT_TRUE(
         browser
             ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("images/absente.png")))
-            .isValid());
-    EXPECT_FALSE(
-        browser
-            ->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("file:///etc/passwd")))
-            .isValid());
+            .value<QImage>()
+            .isNull());
+    EXPECT_TRUE(
+        browser->loadResource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("absent.css")))
+            .toString()
+            .isEmpty());
     // The picture the page names is found through the page's own address.
     QStringList pictures;
     for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
@@ -101,6 +104,37 @@ TEST_F(HelpWindowTest, ContentsAndLinksNavigateAndHistoryGoesBack) {
 
     QTest::mouseClick(window->findChild<QToolButton *>(QStringLiteral("Home")), Qt::LeftButton);
     EXPECT_EQ(ShownPath(), QStringLiteral("/index.htm"));
+}
+
+TEST_F(HelpWindowTest, PagesNeverReachTheDisk) {
+    // A picture and a style sheet on the disk, named by a page as a file,
+    // from the root and from far up.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString picture = dir.filePath(QStringLiteral("disque.png"));
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(picture));
+    QFile css(dir.filePath(QStringLiteral("disque.css")));
+    ASSERT_TRUE(css.open(QIODevice::WriteOnly));
+    css.write("p { color: #ff0000; }");
+    css.close();
+    const QString fromRoot = QStringLiteral("../../../../../../../..") + dir.path();
+    for (const QString &prefix :
+         {QUrl::fromLocalFile(dir.path()).toString(), dir.path(), fromRoot}) {
+        const QUrl image(prefix + QStringLiteral("/disque.png"));
+        const QUrl sheet(prefix + QStringLiteral("/disque.css"));
+        EXPECT_TRUE(browser->document()
+                        ->resource(QTextDocument::ImageResource, image)
+                        .value<QImage>()
+                        .isNull())
+            << prefix.toStdString();
+        EXPECT_TRUE(browser->document()
+                        ->resource(QTextDocument::StyleSheetResource, sheet)
+                        .toString()
+                        .isEmpty())
+            << prefix.toStdString();
+    }
 }
 
 TEST_F(HelpWindowTest, WebLinksDoNotLoadIntoTheViewAndDeadLinksSaySo) {

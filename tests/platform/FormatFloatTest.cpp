@@ -1,7 +1,9 @@
 #include "platform/FormatFloat.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
 
 namespace pexor {
 namespace {
@@ -15,6 +17,17 @@ LocaleSettings Dotted() {
 
 QString F(const char *pattern, double value) {
     return FormatFloat(QString::fromUtf8(pattern), value, Dotted());
+}
+QString F(const std::string &pattern, double value) {
+    return F(pattern.c_str(), value);
+}
+
+// n groups of ",000" after the first, as "#,##0" writes them.
+QString Group3Zeros(int n) {
+    QStringList groups;
+    for (int i = 0; i < n; ++i)
+        groups << QStringLiteral("000");
+    return groups.join(u',');
 }
 
 TEST(FormatFloatTest, GroupingAndDecimals) {
@@ -76,6 +89,41 @@ TEST(FormatFloatTest, LargeValuesAndSpecials) {
     EXPECT_EQ(F("0", std::numeric_limits<double>::quiet_NaN()), QStringLiteral("NAN"));
 }
 
+TEST(FormatFloatTest, PerCentPastTheLargestDoubleKeepsItsDigits) {
+    // Multiplying would make an infinity; the digits are those of the value.
+    EXPECT_EQ(F("0%", 1e307), QStringLiteral("1") + QString(309, u'0') + u'%');
+    EXPECT_EQ(F("#,##0.0 %", -1.5e307),
+              QStringLiteral("-1,500,") + Group3Zeros(102) + QStringLiteral(".0 %"));
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_TRUE(F("0.00%", largest).startsWith(QStringLiteral("17976931348623200")));
+    EXPECT_EQ(F("0.00%", largest).size(), 311 + 4);
+    EXPECT_EQ(F("0%", 0.005), QStringLiteral("1%"));
+    EXPECT_EQ(F("0.#%", 5e-324), QStringLiteral("0%"));
+}
+
+TEST(FormatFloatTest, AnyPatternAndValueGivesAText) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {0.0,      -0.0,   1.0,     -1.0,
+                             0.5,      1e-310, -5e-324, 1e308,
+                             -1.7e308, inf,    -inf,    std::numeric_limits<double>::quiet_NaN(),
+                             123.456};
+    const char *patterns[] = {"",   "0%",   "%",       "%%%0.0#", "'",        "\"",
+                              ";",  ";;",   ";;;;",    "0;",      ";0",       ",",
+                              ",0", "0,",   ".",       "0.",      ".0",       "#,#,#,0.0,0",
+                              "'0", "0'%'", "\"0\"0%", "E+00",    "0.00E+00", "#%;#%;#%"};
+    for (const char *pattern : patterns) {
+        for (const double v : values) {
+            const QString text = F(pattern, v);
+            EXPECT_LE(text.size(), 1000) << pattern << ' ' << v;
+        }
+    }
+    EXPECT_EQ(F("0%", inf), QStringLiteral("INF"));
+    EXPECT_EQ(F("0.0%;(0.0%)", -inf), QStringLiteral("-INF"));
+    EXPECT_EQ(F("0." + std::string(400, '#').append("%"), 1e-300),
+              QStringLiteral("0.") + QString(297, u'0') + QStringLiteral("1%"));
+    EXPECT_EQ(F(std::string(500, '0').c_str(), 7).size(), 500);
+}
+
 TEST(FormatFloatTest, LocaleSeparators) {
     const LocaleSettings fr = LocaleSettings::French();
     EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.###"), 1234.5, fr), QStringLiteral("1\u00A0234,5"));
@@ -88,8 +136,10 @@ TEST(FormatFloatTest, LocaleSeparators) {
     SetLocaleSettings(fr);
     EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.#"), 1234.56), QStringLiteral("1\u00A0234,6"));
     SetLocaleSettings(saved);
-    EXPECT_EQ(FormatFloat(QStringLiteral("0.0"), -0.0), FormatFloat(QStringLiteral("0.0"), -0.0, saved));
-    EXPECT_EQ(FormatFloat(QStringLiteral("0.0"), 0.0), FormatFloat(QStringLiteral("0.0"), 0.0, saved));
+    EXPECT_EQ(FormatFloat(QStringLiteral("0.0"), -0.0),
+              FormatFloat(QStringLiteral("0.0"), -0.0, saved));
+    EXPECT_EQ(FormatFloat(QStringLiteral("0.0"), 0.0),
+              FormatFloat(QStringLiteral("0.0"), 0.0, saved));
 }
 
 } // namespace

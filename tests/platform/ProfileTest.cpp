@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,6 +102,77 @@ TEST_F(ProfileTest, ReadsUtf8WithBomAndOtherBytesAsWindows1252) {
         "ansi=\xE9t\xE9 \x80 \x9C\x81\r\n");
     EXPECT_EQ(Read("Notes", "utf"), QString::fromUtf8("été"));
     EXPECT_EQ(Read("Notes", "ansi"), QString::fromUtf8("été € œ\xC2\x81"));
+}
+
+TEST_F(ProfileTest, CrLfLfAndALoneCrEachEndALine) {
+    Put("[Notes]\rn=1\r[TP]\rTP1=70\r\rTP2=75\n[INR]\r\nINR1=2,5\r\r\nINR2=3\r");
+    EXPECT_EQ(Read("Notes", "n"), QStringLiteral("1"));
+    EXPECT_EQ(Read("TP", "TP1"), QStringLiteral("70"));
+    EXPECT_EQ(Read("TP", "TP2"), QStringLiteral("75"));
+    EXPECT_EQ(Read("INR", "INR1"), QStringLiteral("2,5"));
+    EXPECT_EQ(Read("INR", "INR2"), QStringLiteral("3"));
+    // Lines not edited keep their bytes, line ends included.
+    ASSERT_TRUE(Profile::EraseSection(path_, QStringLiteral("TP")));
+    EXPECT_EQ(Bytes(), QByteArray("[Notes]\rn=1\r[INR]\r\nINR1=2,5\r\r\nINR2=3\r"));
+    ASSERT_TRUE(Write("INR", "INR1", QStringLiteral("2")));
+    ASSERT_TRUE(Write("Notes", "m", QStringLiteral("x")));
+    EXPECT_EQ(Bytes(), QByteArray("[Notes]\rn=1\rm=x\r\n[INR]\r\nINR1=2\r\n\r\nINR2=3\r"));
+}
+
+TEST_F(ProfileTest, TwoByteOrderMarksKeepTheirMeaningThroughSaves) {
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QByteArray file = bom + bom + "[A]\r\nk=1\r\n[B]\r\nk=2\r\n";
+    Put(file);
+    const QString first = Read("A", "k", QStringLiteral("none"));
+    for (int save = 0; save < 3; ++save) {
+        ASSERT_TRUE(Write("B", "k", QString::number(save)));
+        EXPECT_EQ(Read("A", "k", QStringLiteral("none")), first) << save;
+        EXPECT_TRUE(Bytes().startsWith(bom + bom + "[A]\r\nk=1\r\n")) << save;
+    }
+    // One mark is the file's own and need not be written again.
+    Put(bom + "[A]\r\nk=1\r\n");
+    ASSERT_TRUE(Write("B", "k", QStringLiteral("2")));
+    EXPECT_EQ(Bytes(), QByteArray("[A]\r\nk=1\r\n[B]\r\nk=2\r\n"));
+}
+
+// Whatever the bytes, an edit changes nothing that other sections read, and
+// no value read keeps a CR.
+TEST_F(ProfileTest, EditsNeverChangeWhatOtherLinesMean) {
+    const QByteArray pieces[] = {
+        "\r", "\n", "\r\n", "\xEF\xBB\xBF", "[",   "]",   "=",  "a",  "A",
+        " ",  "\"", ";",    "\xE9",         "[a]", "[b]", "a=", "b=", "\t"};
+    const QStringList names{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("")};
+    std::mt19937 random(15);
+    const auto readAll = [&](const ProfileDocument &doc) {
+        QStringList values;
+        for (const QString &section : {QStringLiteral("a"), QStringLiteral("A ")})
+            for (const QString &key : names)
+                values << doc.ReadString(section, key, QStringLiteral("<none>"));
+        return values;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray bytes;
+        const int count = int(random() % 30);
+        for (int i = 0; i < count; ++i)
+            bytes += pieces[random() % std::size(pieces)];
+        const ProfileDocument original = ProfileDocument::FromBytes(bytes);
+        const QStringList before = readAll(original);
+        for (const QString &value : before)
+            ASSERT_FALSE(value.contains(u'\r')) << bytes.toHex().constData();
+
+        ProfileDocument edited = ProfileDocument::FromBytes(bytes);
+        ASSERT_TRUE(edited.EraseSection(QStringLiteral("b")));
+        ASSERT_TRUE(
+            edited.WriteString(QStringLiteral("b"), QStringLiteral("k"), QStringLiteral("v")));
+        const ProfileDocument reloaded = ProfileDocument::FromBytes(edited.ToBytes());
+        ASSERT_EQ(readAll(reloaded), before) << bytes.toHex().constData();
+        ASSERT_EQ(reloaded.ReadString(QStringLiteral("b"), QStringLiteral("k")),
+                  QStringLiteral("v"))
+            << bytes.toHex().constData();
+        // A document saved as it was loaded reads the same.
+        ASSERT_EQ(readAll(ProfileDocument::FromBytes(original.ToBytes())), before)
+            << bytes.toHex().constData();
+    }
 }
 
 TEST_F(ProfileTest, WritingCreatesFileAndSectionsInCrLf) {

@@ -2,18 +2,27 @@
 
 #include "app/Quilma.h"
 #include "controls/DateUtil.h"
+#include "help/HtmlHelpBinding.h"
 #include "platform/LocaleSettings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
@@ -101,6 +110,50 @@ private:
     std::vector<SeenBox> boxes_;
 };
 
+// In the printer set-up dialog: picks the PDF writer, types the file's name
+// and presses the accept button, as a person does.
+inline void ChoosePdfFile(QDialog *dialog, const QString &path) {
+    auto *printers = dialog->findChild<QComboBox *>(QStringLiteral("printers"));
+    auto *file = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+    auto *buttons = dialog->findChild<QDialogButtonBox *>();
+    ASSERT_TRUE(printers && file && buttons);
+    const int pdf = printers->findText(QStringLiteral("Imprimer dans un fichier (PDF)"));
+    ASSERT_GE(pdf, 0);
+    printers->setCurrentIndex(pdf);
+    file->selectAll();
+    QTest::keyClicks(file, path);
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+// The pages of a PDF file; -1 when pdfinfo is missing or cannot read it.
+inline int PdfPageCount(const QString &path) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (tool.isEmpty())
+        return -1;
+    QProcess info;
+    info.start(tool, {path});
+    info.waitForFinished();
+    for (const QByteArray &line : info.readAllStandardOutput().split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+// The help windows on screen.
+inline std::vector<QWidget *> VisibleHelpWindows() {
+    std::vector<QWidget *> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("HelpWindow") && widget->isVisible())
+            windows.push_back(widget);
+    return windows;
+}
+
+// Three readings, as a patient's file holds them.
+inline const QByteArray kThreeReadings =
+    "[Dates]\r\nDate1=01/12/2026\r\nDate2=08/12/2026\r\nDate3=15/12/2026\r\n"
+    "[TP]\r\nTP1=30\r\nTP2=45\r\nTP3=38\r\n"
+    "[INR]\r\nINR1=2,5\r\nINR2=2,1\r\nINR3=2,8\r\n";
+
 // The real main window on a readings file of its own, with French settings
 // and every box answered by a ModalAnswerer.
 class WindowFixture : public ::testing::Test {
@@ -143,14 +196,75 @@ protected:
         return QTest::qWaitFor(condition, ms);
     }
 
+    // The widget with the keyboard focus. When a box has closed the window
+    // is made active again first, as a window manager does: the offscreen
+    // platform leaves no window active.
+    QWidget *FocusWidget() {
+        if (QApplication::activeWindow() == nullptr && window && window->isVisible()) {
+            window->activateWindow();
+            WaitFor([] { return QApplication::focusWidget() != nullptr; });
+        }
+        return QApplication::focusWidget();
+    }
+
     QString GridText(int col, int row) const {
         return window->Table().Cells(col, row);
+    }
+
+    // Makes the window the active one again, as a window manager does when
+    // a dialog or another window in front of it closes.
+    void Activate() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Clicks a toolbar button by its name.
+    void ClickToolButton(const char *name) {
+        auto *button = window->findChild<QToolButton *>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Opens a menu of the menu bar with the mouse and clicks one of its items.
+    void ChooseMenuItem(const QString &menuTitle, const QString &itemText) {
+        QMenuBar *bar = window->menuBar();
+        QMenu *menu = nullptr;
+        for (QAction *action : bar->actions())
+            if (action->text() == menuTitle)
+                menu = action->menu();
+        ASSERT_NE(menu, nullptr) << menuTitle.toStdString();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(WaitFor([menu] { return menu->isVisible(); }));
+        for (QAction *action : menu->actions()) {
+            if (action->text() == itemText) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                return;
+            }
+        }
+        FAIL() << "no item " << itemText.toStdString();
     }
 
     QTemporaryDir dir;
     QString iniPath;
     ModalAnswerer boxes;
     std::unique_ptr<TfrmQuilma> window;
+};
+
+// The same with the real help viewer loaded, found beside the test program
+// as the program finds it beside itself; every help window goes at the end.
+class HelpViewerWindowFixture : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        HelpViewerLoad();
+        ASSERT_NE(HtmlHelpBinding().HtmlHelp, nullptr) << "help viewer not found";
+    }
+    void TearDown() override {
+        WindowFixture::TearDown();
+        HelpCloseAll();
+        HelpViewerUnload();
+    }
 };
 
 } // namespace pexor::test
