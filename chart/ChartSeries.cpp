@@ -72,8 +72,9 @@ TChartSeries::~TChartSeries() {
     for (TChartSeries *dependent : dependents_)
         EraseOne(dependent->dataSources_, this);
     dependents_.clear();
-    // Only the base part is left here, so this is the base Clear.
-    Clear();
+    // No OnClearValues here: a handler may capture what its owner has
+    // already destroyed, and the series it would be handed is half gone.
+    // The values go with their lists.
     SetParentChart(nullptr);
 }
 

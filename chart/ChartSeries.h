@@ -50,6 +50,7 @@ inline constexpr TSeriesRecalcOptions kAllRecalcOptions = rOnDelete | rOnModify 
 class TChartSeries {
 public:
     TChartSeries();
+    // Leaves its chart, sources and dependents; fires no event.
     virtual ~TChartSeries();
     TChartSeries(const TChartSeries &) = delete;
     TChartSeries &operator=(const TChartSeries &) = delete;

@@ -30,6 +30,6 @@ function(pexor_add_test_suite folder)
   target_link_libraries(${target} PRIVATE pexor_test_main ${ARG_DEPS} GTest::gtest Qt6::Test)
   add_test(NAME ${folder} COMMAND ${target})
   set_tests_properties(${folder} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=UTC"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;TZ=UTC;${PEXOR_SANITIZE_ENVIRONMENT}"
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 endfunction()

@@ -78,6 +78,7 @@ protected:
     }
 
     ReadingsTable table_;
+    int seriesCleared_ = 0; // outlives the series that counts into it
     TChartSeries series_;
     ReadingsEntry entry_{table_, series_};
 };
@@ -200,15 +201,14 @@ TEST_F(ReadingsTest, ClearEmptiesReadingsAndCurveKeepsHeader) {
     ASSERT_EQ(series_.Count(), 10);
     std::vector<std::pair<int, int>> changes;
     table_.OnChange = [&](ReadingsTable &, int col, int row) { changes.emplace_back(col, row); };
-    int cleared = 0;
-    series_.OnClearValues = [&](TChartSeries &) { ++cleared; };
+    series_.OnClearValues = [this](TChartSeries &) { ++seriesCleared_; };
 
     entry_.tlbNouveauClick();
     EXPECT_EQ(RowTexts(0), (QStringList{"DATE", "TP", "INR"}));
     for (int r = 1; r <= 10; ++r)
         EXPECT_EQ(RowTexts(r), (QStringList{"", "", ""})) << r;
     EXPECT_EQ(series_.Count(), 0);
-    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(seriesCleared_, 1);
     // Column by column, rows 1 to 10 within each.
     ASSERT_EQ(changes.size(), 30u);
     EXPECT_EQ(changes[0], std::make_pair(0, 1));

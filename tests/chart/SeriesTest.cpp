@@ -196,9 +196,9 @@ TEST(Series, AddEvents) {
 
 TEST(Series, ClearAndDelete) {
     test::RecordingChart chart;
+    int cleared = 0; // outlives the series that counts into it
     TChartSeries series;
     series.SetParentChart(&chart);
-    int cleared = 0;
     series.OnClearValues = [&](TChartSeries &sender) {
         EXPECT_EQ(&sender, &series);
         EXPECT_EQ(sender.Count(), 0);
@@ -355,9 +355,9 @@ TEST(SeriesSampleValues, RefusesNoValues) {
 }
 
 TEST(SeriesSampleValues, WithoutAChart) {
+    int cleared = 0;
     TChartSeries series;
     series.Add(12345);
-    int cleared = 0;
     series.OnClearValues = [&](TChartSeries &) { ++cleared; };
     series.FillSampleValues(10);
     EXPECT_EQ(cleared, 1);
