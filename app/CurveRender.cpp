@@ -67,7 +67,7 @@ void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
     TLineSeries &curve = *series;
     chart.AddSeries(series.release());
     chart.Loaded();
-    ReadingsEntry(table, curve).Graphique();
+    ReadingsEntry(table, curve).RebuildCurve();
 
     if (kind == OutputKind::Png) {
         const QImage image = chart.grab().toImage();

@@ -375,7 +375,7 @@ void TfrmQuilma::ShowCentered() {
 void TfrmQuilma::FormCreate() {
     table_.SetHeader();
     ChargeOptions(table_, readingsPath_);
-    entry_->Graphique();
+    entry_->RebuildCurve();
     statusPanels_[1]->setText(QStringLiteral("Date : ") + DateText(Now()));
     Timer1Timer();
 }
@@ -412,8 +412,8 @@ void TfrmQuilma::CommitDate() {
 }
 
 void TfrmQuilma::DateEdit1Change() {
-    const EntryOutcome outcome = entry_->DateEdit1Change(edLigne_->text(), edTP_->text(),
-                                                         edINR_->text(), dateEdit1_->Date());
+    const EntryOutcome outcome =
+        entry_->CommitReading(edLigne_->text(), edTP_->text(), edINR_->text(), dateEdit1_->Date());
     if (!outcome.FieldsCleared)
         return;
     edLigne_->setText(outcome.NextLine);
@@ -422,7 +422,7 @@ void TfrmQuilma::DateEdit1Change() {
     edTP_->setFocus();
 }
 
-void TfrmQuilma::tlbNouveauClick() { entry_->tlbNouveauClick(); }
+void TfrmQuilma::tlbNouveauClick() { entry_->ClearReadings(); }
 
 void TfrmQuilma::tlbQuitterClick() { close(); }
 

@@ -5,8 +5,8 @@
 
 namespace pexor {
 
-EntryOutcome ReadingsEntry::DateEdit1Change(const QString &lineText, const QString &tpText,
-                                            const QString &inrText, TDateTime date) {
+EntryOutcome ReadingsEntry::CommitReading(const QString &lineText, const QString &tpText,
+                                          const QString &inrText, TDateTime date) {
     const int row = ParseInteger(lineText);
     // Row 0 is the header and rows past 10 are neither shown nor saved.
     if (!ReadingsTable::IsReadingRow(row))
@@ -20,7 +20,7 @@ EntryOutcome ReadingsEntry::DateEdit1Change(const QString &lineText, const QStri
     table_.SetCells(ReadingsTable::kInrCol, row, inrText);
     // Rebuilt rather than appended to, so an overwritten row keeps one point
     // and an erased TP loses its point.
-    Graphique();
+    RebuildCurve();
 
     EntryOutcome outcome;
     if (tpText.isEmpty())
@@ -30,15 +30,15 @@ EntryOutcome ReadingsEntry::DateEdit1Change(const QString &lineText, const QStri
     return outcome;
 }
 
-void ReadingsEntry::tlbNouveauClick() {
+void ReadingsEntry::ClearReadings() {
     for (int col = 0; col < ReadingsTable::kColCount; ++col)
         for (int row = ReadingsTable::kFirstReadingRow; row <= ReadingsTable::kLastReadingRow;
              ++row)
             table_.SetCells(col, row, QString());
-    Graphique();
+    RebuildCurve();
 }
 
-void ReadingsEntry::Graphique() {
+void ReadingsEntry::RebuildCurve() {
     series_.Clear();
     for (int row = ReadingsTable::kFirstReadingRow; row <= ReadingsTable::kLastReadingRow; ++row) {
         const QString tp = table_.Cells(ReadingsTable::kTpCol, row);

@@ -23,7 +23,9 @@ struct EntryOutcome {
 
 // The readings' own logic, free of widgets: the commit of one reading, the
 // clearing of all readings and the rebuild of the TP curve, on the table and
-// the curve's series the window owns.
+// the curve's series the window owns. The window's handlers keep their
+// inherited names and call these: DateEdit1Change commits, tlbNouveauClick
+// clears and FormCreate rebuilds.
 class ReadingsEntry {
 public:
     ReadingsEntry(ReadingsTable &table, TChartSeries &series) : table_(table), series_(series) {}
@@ -35,17 +37,17 @@ public:
     // date text, TP and INR go into the row and the curve is rebuilt; an
     // empty TP leaves the fields alone. A bad TP stored in another row stops
     // that rebuild with its conversion error, the row being written already.
-    EntryOutcome DateEdit1Change(const QString &lineText, const QString &tpText,
-                                 const QString &inrText, TDateTime date);
+    EntryOutcome CommitReading(const QString &lineText, const QString &tpText,
+                               const QString &inrText, TDateTime date);
 
     // Empties every reading cell, column by column, keeps the header and
     // rebuilds the (now empty) curve.
-    void tlbNouveauClick();
+    void ClearReadings();
 
     // Rebuilds the curve from the rows whose TP is not empty, in row order,
     // with no gaps; a TP that is not a whole number stops it at its row with
     // the conversion error, the earlier points staying.
-    void Graphique();
+    void RebuildCurve();
 
 private:
     ReadingsTable &table_;

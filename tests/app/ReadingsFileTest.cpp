@@ -496,13 +496,13 @@ TEST_F(ReadingsFileTest, StartSequenceAndConfirmedQuitOnTheRealFile) {
     ReadingsEntry entry(table, series);
     table.SetHeader();
     ChargeOptions(table, path_);
-    entry.Graphique();
+    entry.RebuildCurve();
     ASSERT_EQ(series.Count(), 3);
     EXPECT_EQ(series.PointLabel(2), QStringLiteral("22/02/2003"));
     EXPECT_EQ(series.YValue(2), 33.0);
 
-    entry.DateEdit1Change(QStringLiteral("3"), QStringLiteral("31"), QStringLiteral("3,1"),
-                          MakeDate(2003, 2, 15));
+    entry.CommitReading(QStringLiteral("3"), QStringLiteral("31"), QStringLiteral("3,1"),
+                        MakeDate(2003, 2, 15));
     SauveOptions(table, path_);
     ReadingsTable again;
     ChargeOptions(again, path_);
@@ -511,7 +511,7 @@ TEST_F(ReadingsFileTest, StartSequenceAndConfirmedQuitOnTheRealFile) {
     EXPECT_EQ(again.Cells(2, 3), QStringLiteral("3,1"));
     EXPECT_EQ(again.Cells(2, 1), QStringLiteral("2,8"));
 
-    entry.tlbNouveauClick();
+    entry.ClearReadings();
     SauveOptions(table, path_);
     EXPECT_EQ(Bytes(), EmptySections());
     ReloadLocaleSettings();

@@ -73,8 +73,8 @@ protected:
     }
     EntryOutcome Commit(const char *line, const char *tp, const char *inr,
                         TDateTime date = MakeDate(2002, 3, 5)) {
-        return entry_.DateEdit1Change(QString::fromUtf8(line), QString::fromUtf8(tp),
-                                      QString::fromUtf8(inr), date);
+        return entry_.CommitReading(QString::fromUtf8(line), QString::fromUtf8(tp),
+                                    QString::fromUtf8(inr), date);
     }
 
     ReadingsTable table_;
@@ -197,13 +197,13 @@ TEST_F(ReadingsTest, BadTpStoredElsewhereStopsTheRebuildAfterTheWrite) {
 TEST_F(ReadingsTest, ClearEmptiesReadingsAndCurveKeepsHeader) {
     for (int r = 1; r <= 10; ++r)
         Row(r, "01/01/2003", "50", "2");
-    entry_.Graphique();
+    entry_.RebuildCurve();
     ASSERT_EQ(series_.Count(), 10);
     std::vector<std::pair<int, int>> changes;
     table_.OnChange = [&](ReadingsTable &, int col, int row) { changes.emplace_back(col, row); };
     series_.OnClearValues = [this](TChartSeries &) { ++seriesCleared_; };
 
-    entry_.tlbNouveauClick();
+    entry_.ClearReadings();
     EXPECT_EQ(RowTexts(0), (QStringList{"DATE", "TP", "INR"}));
     for (int r = 1; r <= 10; ++r)
         EXPECT_EQ(RowTexts(r), (QStringList{"", "", ""})) << r;
@@ -222,7 +222,7 @@ TEST_F(ReadingsTest, RebuildSkipsRowsWithoutTp) {
     Row(2, "02/01/2003", "80", "2,1");
     Row(3, "03/01/2003", "", "2,2");
     Row(5, "05/01/2003", "95", "");
-    entry_.Graphique();
+    entry_.RebuildCurve();
     EXPECT_EQ(Points(series_), (std::vector<Point>{{0, 80, "02/01/2003", 0xFF0000},
                                                    {1, 95, "05/01/2003", 0xFF0000}}));
     EXPECT_EQ(series_.MinY(), 80.0);
@@ -230,7 +230,7 @@ TEST_F(ReadingsTest, RebuildSkipsRowsWithoutTp) {
 
     Row(2, "", "", "");
     Row(5, "", "", "");
-    entry_.Graphique();
+    entry_.RebuildCurve();
     EXPECT_EQ(series_.Count(), 0);
 }
 
@@ -238,7 +238,7 @@ TEST_F(ReadingsTest, RebuildStopsAtBadTpKeepingEarlierPoints) {
     Row(1, "a", "10", "");
     Row(4, "b", "12.5", "");
     Row(6, "c", "30", "");
-    EXPECT_EQ(ErrorOf<EConvertError>([&] { entry_.Graphique(); }),
+    EXPECT_EQ(ErrorOf<EConvertError>([&] { entry_.RebuildCurve(); }),
               QStringLiteral("'12.5' n'est pas une valeur entière correcte"));
     EXPECT_EQ(Points(series_), (std::vector<Point>{{0, 10, "a", 0xFF0000}}));
 }
