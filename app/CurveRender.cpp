@@ -39,16 +39,6 @@ void CheckReadable(const QString &path) {
         throw EFileError(QStringLiteral("Impossible de lire %1").arg(path));
 }
 
-// The print command's header line, on the exported page.
-void DrawHeaderLine(Canvas &page) {
-    TFont font;
-    font.SetName(QStringLiteral("Arial"));
-    font.SetPixelsPerInch(kPdfResolution);
-    font.SetSize(10);
-    page.SetFont(font);
-    page.TextOut(0, 0, kPrintHeaderLine);
-}
-
 } // namespace
 
 void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
@@ -76,7 +66,7 @@ void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
         return;
     }
     ExportChartPdf(chart, outputPath, QPageSize(QPageSize::A4), kPdfResolution,
-                   DrawHeaderLine);
+                   [](Canvas &page) { DrawHeaderLine(page, kPdfResolution); });
 }
 
 } // namespace pexor

@@ -27,16 +27,6 @@ public:
     WaitCursorScope &operator=(const WaitCursorScope &) = delete;
 };
 
-void DrawHeaderLine(QPainter &painter, int pixelsPerInch) {
-    QtCanvas canvas(painter);
-    TFont font;
-    font.SetName(QStringLiteral("Arial"));
-    font.SetPixelsPerInch(pixelsPerInch);
-    font.SetSize(10);
-    canvas.SetFont(font);
-    canvas.TextOut(0, 0, kPrintHeaderLine);
-}
-
 // Stops the job so that nothing comes out. A PDF writer cannot abort: its
 // file is closed and removed instead of being left with a half page.
 void AbortJob(QPrinter &printer, QPainter &painter) {
@@ -59,6 +49,15 @@ void ReleaseRefusedJob(QPrinter &printer) {
 
 } // namespace
 
+void DrawHeaderLine(Canvas &page, int pixelsPerInch) {
+    TFont font;
+    font.SetName(QStringLiteral("Arial"));
+    font.SetPixelsPerInch(pixelsPerInch);
+    font.SetSize(10);
+    page.SetFont(font);
+    page.TextOut(0, 0, kPrintHeaderLine);
+}
+
 void PrintChartPage(TCustomChart &chart, QPrinter &printer) {
     WaitCursorScope hourglass;
     printer.setDocName(QString());
@@ -68,7 +67,11 @@ void PrintChartPage(TCustomChart &chart, QPrinter &printer) {
         throw EPrinterError(QStringLiteral("Impossible de commencer l'impression"));
     }
     try {
-        DrawHeaderLine(painter, printer.resolution());
+        {
+            // Ended before the chart opens its own canvas on the printer.
+            QtCanvas page(painter);
+            DrawHeaderLine(page, printer.resolution());
+        }
         chart.PrintIntoRect(printer, ChartPageRect(printer.width(), printer.height()));
     } catch (...) {
         AbortJob(printer, painter);

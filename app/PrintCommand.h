@@ -9,11 +9,16 @@ class QWidget;
 
 namespace pexor {
 
+class Canvas;
 class TCustomChart;
 
 // The line printed above the curve, "Arial" 10 points at the page's top left.
 inline const QString kPrintHeaderLine =
     QStringLiteral("Impréssion du TP par le logiciel Pexor v1.0");
+
+// The header line on a page whose canvas has the given resolution, as the
+// print command and the curve export both draw it.
+void DrawHeaderLine(Canvas &page, int pixelsPerInch);
 
 // The printer set-up dialog's title and accept button.
 inline const QString kPrinterSetupTitle = QStringLiteral("Configuration de l'impression");
