@@ -1,5 +1,9 @@
 #include "controls/NavGlyphs.h"
 
+#include "controls/CalendarTexts.h"
+#include "controls/GlyphButton.h"
+#include "controls/MonthCalendar.h"
+
 namespace pexor {
 
 namespace {
@@ -37,6 +41,35 @@ QImage NavGlyph(TNavGlyph kind) {
         break;
     }
     return image;
+}
+
+TNavButtons CreateNavButtons(QWidget *parent, const std::array<int, 4> &lefts, int top, int size,
+                             TMonthCalendar &calendar) {
+    const std::array<TNavGlyph, 4> glyphs{TNavGlyph::Prev2, TNavGlyph::Prev1, TNavGlyph::Next1,
+                                          TNavGlyph::Next2};
+    const QStringList hints = DefaultCalendarHints();
+    const QStringList names = CalendarButtonNames();
+    TNavButtons buttons{};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        auto *button = new TRepeatButton(parent);
+        button->setGeometry(lefts[i], top, size, size);
+        button->SetGlyph(GlyphWithTransparency(NavGlyph(glyphs[i]), clWhite));
+        button->SetHint(hints[int(i)]);
+        button->setAccessibleName(names[int(i)]);
+        buttons[i] = button;
+    }
+    buttons[0]->OnClick = [&calendar](TGlyphButton *) { calendar.PrevYear(); };
+    buttons[1]->OnClick = [&calendar](TGlyphButton *) { calendar.PrevMonth(); };
+    buttons[2]->OnClick = [&calendar](TGlyphButton *) { calendar.NextMonth(); };
+    buttons[3]->OnClick = [&calendar](TGlyphButton *) { calendar.NextYear(); };
+    return buttons;
+}
+
+void ApplyNavHints(const TNavButtons &buttons, const QStringList &hints) {
+    for (int i = 0; i < int(buttons.size()) && i < hints.size(); ++i) {
+        if (!hints[i].isEmpty())
+            buttons[std::size_t(i)]->SetHint(hints[i]);
+    }
 }
 
 } // namespace pexor

@@ -49,38 +49,20 @@ TPopupCalendar::TPopupCalendar(QWidget *owner) : TPopupWindow(owner) {
                                   Qt::KeyboardModifiers modifiers,
                                   QPoint point) { DayClick(button, modifiers, point); };
 
+    // Placed on the strip's corners, one pixel over its top and outer edges:
+    // held by the back panel rather than the strip, made after it and the
+    // grid so they lie above both, they show whole, frames included, over
+    // the panel's bevel.
     const int w = stripWidth;
-    const std::array<int, 4> xs{-1, 12, w - 26, w - 13};
-    const std::array<TNavGlyph, 4> glyphs{TNavGlyph::Prev2, TNavGlyph::Prev1, TNavGlyph::Next1,
-                                          TNavGlyph::Next2};
-    const QStringList hints = DefaultCalendarHints();
-    const QStringList names = CalendarButtonNames();
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        // Placed on the strip's corners, one pixel over its top and outer
-        // edges: held by the back panel rather than the strip, they show
-        // whole, frames included, over the panel's bevel.
-        auto *button = new TRepeatButton(back_);
-        button->setGeometry(strip_->x() + xs[i], strip_->y() - 1, kButtonSize, kButtonSize);
-        button->raise();
-        button->SetGlyph(GlyphWithTransparency(NavGlyph(glyphs[i]), clWhite));
-        button->SetHint(hints[int(i)]);
-        button->setAccessibleName(names[int(i)]);
-        buttons_[i] = button;
-    }
-    buttons_[0]->OnClick = [this](TGlyphButton *) { calendar_->PrevYear(); };
-    buttons_[1]->OnClick = [this](TGlyphButton *) { calendar_->PrevMonth(); };
-    buttons_[2]->OnClick = [this](TGlyphButton *) { calendar_->NextMonth(); };
-    buttons_[3]->OnClick = [this](TGlyphButton *) { calendar_->NextYear(); };
+    const int x = strip_->x();
+    buttons_ = CreateNavButtons(back_, {x - 1, x + 12, x + w - 26, x + w - 13}, strip_->y() - 1,
+                                kButtonSize, *calendar_);
 
     title_ = new TTitleLabel(strip_);
     title_->setGeometry(29, 1, w - 58, 14);
     title_->OnDblClick = [this](TTitleLabel *) { calendar_->SetCalendarDate(std::trunc(Now())); };
 
     SetColor(clBtnFace);
-    back_->SetColor(Color());
-    strip_->SetColor(Color());
-    calendar_->SetColor(Color());
-    calendar_->SetFixedColor(Color());
     RefreshTitle();
 }
 
@@ -138,10 +120,7 @@ void TPopupCalendar::ApplyCalendarSettings(TDayOfWeekName startOfWeek, TDaysOfWe
     calendar_->SetStartOfWeek(startOfWeek);
     calendar_->SetWeekendColor(weekendColor);
     calendar_->SetWeekends(weekends);
-    for (int i = 0; i < int(buttons_.size()) && i < hints.size(); ++i) {
-        if (!hints[i].isEmpty())
-            buttons_[std::size_t(i)]->SetHint(hints[i]);
-    }
+    ApplyNavHints(buttons_, hints);
 }
 
 void TPopupCalendar::SetShowHint(bool value) {

@@ -70,23 +70,7 @@ TSelectDateDlg::TSelectDateDlg(QWidget *owner)
     title_->setPalette(palette);
     title_->OnDblClick = [this](TTitleLabel *) { calendar_->SetCalendarDate(Today()); };
 
-    const std::array<int, 4> xs{3, 18, 188, 203};
-    const std::array<TNavGlyph, 4> glyphs{TNavGlyph::Prev2, TNavGlyph::Prev1, TNavGlyph::Next1,
-                                          TNavGlyph::Next2};
-    const QStringList hints = DefaultCalendarHints();
-    const QStringList names = CalendarButtonNames();
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        auto *button = new TRepeatButton(top_);
-        button->setGeometry(xs[i], 3, 16, 16);
-        button->SetGlyph(GlyphWithTransparency(NavGlyph(glyphs[i]), clWhite));
-        button->SetHint(hints[int(i)]);
-        button->setAccessibleName(names[int(i)]);
-        buttons_[i] = button;
-    }
-    buttons_[0]->OnClick = [this](TGlyphButton *) { calendar_->PrevYear(); };
-    buttons_[1]->OnClick = [this](TGlyphButton *) { calendar_->PrevMonth(); };
-    buttons_[2]->OnClick = [this](TGlyphButton *) { calendar_->NextMonth(); };
-    buttons_[3]->OnClick = [this](TGlyphButton *) { calendar_->NextYear(); };
+    buttons_ = CreateNavButtons(top_, {3, 18, 188, 203}, 3, 16, *calendar_);
 
     ok_ = new QPushButton(QStringLiteral("OK"), bottom_);
     ok_->setGeometry(0, 0, 112, 21);
@@ -126,10 +110,7 @@ void TSelectDateDlg::ApplySettings(TDayOfWeekName startOfWeek, TDaysOfWeek weeke
     calendar_->SetStartOfWeek(startOfWeek);
     calendar_->SetWeekends(weekends);
     calendar_->SetWeekendColor(weekendColor);
-    for (int i = 0; i < int(buttons_.size()) && i < hints.size(); ++i) {
-        if (!hints[i].isEmpty())
-            buttons_[std::size_t(i)]->SetHint(hints[i]);
-    }
+    ApplyNavHints(buttons_, hints);
 }
 
 bool TSelectDateDlg::HandleFormKey(int key, Qt::KeyboardModifiers modifiers) {

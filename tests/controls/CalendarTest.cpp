@@ -445,6 +445,38 @@ TEST_F(CalendarTest, ButtonFacesFrameByFrame) {
     EXPECT_EQ(grayed.RecordsOf(TRecordKind::Draw)[0].ImageSize, QSize(9, 7));
 }
 
+TEST_F(CalendarTest, DateDialogNavigationButtonsMatchTheDropDowns) {
+    TSelectDateDlg dialog;
+    QWidget owner;
+    TPopupCalendar popup(&owner);
+    const QRect expected[] = {{3, 3, 16, 16}, {18, 3, 16, 16}, {188, 3, 16, 16}, {203, 3, 16, 16}};
+    for (int i = 0; i < 4; ++i) {
+        TRepeatButton *button = dialog.NavButton(i);
+        EXPECT_EQ(button->parentWidget(), dialog.TopPanel());
+        EXPECT_EQ(button->geometry(), expected[i]);
+        EXPECT_EQ(button->Hint(), popup.NavButton(i)->Hint());
+        EXPECT_EQ(button->accessibleName(), popup.NavButton(i)->accessibleName());
+        EXPECT_EQ(button->Style(), TButtonStyle::bsWin31);
+        EXPECT_EQ(button->Glyph(), popup.NavButton(i)->Glyph());
+    }
+
+    // Each button steps its own calendar as the drop-down's does.
+    dialog.SetDate(MakeDate(2024, 2, 29));
+    const TDateTime steps[] = {MakeDate(2023, 2, 28), MakeDate(2023, 1, 28), MakeDate(2023, 2, 28),
+                               MakeDate(2024, 2, 28)};
+    for (int i = 0; i < 4; ++i) {
+        dialog.NavButton(i)->Click();
+        EXPECT_EQ(dialog.Date(), steps[i]) << "button " << i;
+    }
+    EXPECT_EQ(dialog.Title()->text(), QStringLiteral("février, 2024"));
+
+    dialog.ApplySettings(TDayOfWeekName::Mon, TDaysOfWeek{TDayOfWeekName::Sun}, clRed,
+                         {QStringLiteral("Avant|"), QString()});
+    EXPECT_EQ(dialog.NavButton(0)->Hint(), QStringLiteral("Avant|"));
+    EXPECT_EQ(dialog.NavButton(1)->Hint(), QStringLiteral("Mois prйcйdent|"));
+    EXPECT_EQ(dialog.NavButton(3)->Hint(), QStringLiteral("Annйe suivante|"));
+}
+
 TEST_F(CalendarTest, DateDialogLayoutAndKeys) {
     TSelectDateDlg dialog;
     EXPECT_EQ(dialog.size(), QSize(222, 154));
