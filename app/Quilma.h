@@ -42,7 +42,6 @@ public:
     ~TfrmQuilma() override;
 
     ReadingsTable &Table() { return table_; }
-    const QString &ReadingsPath() const { return readingsPath_; }
     TChart &Chart1() const { return *chart1_; }
     TLineSeries &Series1() const { return *series1_; }
     QTableWidget &StringGrid1() const { return *stringGrid1_; }
