@@ -54,8 +54,7 @@ void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
     ConfigureCurveChart(chart);
     auto series = std::make_unique<TLineSeries>();
     ConfigureCurveSeries(*series);
-    TLineSeries &curve = *series;
-    chart.AddSeries(series.release());
+    TLineSeries &curve = chart.AddSeries(std::move(series));
     chart.Loaded();
     ReadingsEntry(table, curve).RebuildCurve();
 

@@ -237,8 +237,7 @@ void TfrmQuilma::CreateChart(QWidget *panel) {
     auto series = std::make_unique<TLineSeries>();
     series->SetName(QStringLiteral("Series1"));
     ConfigureCurveSeries(*series);
-    series1_ = series.get();
-    chart1_->AddSeries(series.release());
+    series1_ = &chart1_->AddSeries(std::move(series));
     DescribeCurveChart(*chart1_, *series1_);
     chart1_->Loaded();
 }
@@ -348,7 +347,7 @@ void TfrmQuilma::ShowCell(int col, int row) {
         stringGrid1_->item(row - 1, col)->setText(text);
 }
 
-TGradientCaption &TfrmQuilma::GradientCaption1() const { return titleStrip_->Caption(); }
+TGradientCaption &TfrmQuilma::GradientCaption1() { return titleStrip_->Caption(); }
 
 QString TfrmQuilma::StatusPanelText(int index) const {
     if (index < 0 || index >= 3)

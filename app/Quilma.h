@@ -42,23 +42,23 @@ public:
     ~TfrmQuilma() override;
 
     ReadingsTable &Table() { return table_; }
-    TChart &Chart1() const { return *chart1_; }
-    TLineSeries &Series1() const { return *series1_; }
-    QTableWidget &StringGrid1() const { return *stringGrid1_; }
-    QLineEdit &edLigne() const { return *edLigne_; }
-    QLineEdit &edTP() const { return *edTP_; }
-    QLineEdit &edINR() const { return *edINR_; }
-    TDateEdit &DateEdit1() const { return *dateEdit1_; }
-    QTimer &Timer1() const { return *timer1_; }
+    TChart &Chart1() { return *chart1_; }
+    TLineSeries &Series1() { return *series1_; }
+    QTableWidget &StringGrid1() { return *stringGrid1_; }
+    QLineEdit &edLigne() { return *edLigne_; }
+    QLineEdit &edTP() { return *edTP_; }
+    QLineEdit &edINR() { return *edINR_; }
+    TDateEdit &DateEdit1() { return *dateEdit1_; }
+    QTimer &Timer1() { return *timer1_; }
     QString StatusPanelText(int index) const;
     // The printer of the next print, as the printer set-up left it; made at
     // first use, since finding the printers slows the start.
     QPrinter &Printer();
-    TAboutBox &AboutBox1() const { return *aboutBox1_; }
+    TAboutBox &AboutBox1() { return *aboutBox1_; }
     // The title strip painted by the gradient caption in place of the
     // platform's title bar.
-    TGradientCaption &GradientCaption1() const;
-    TCaptionStrip &TitleStrip() const { return *titleStrip_; }
+    TGradientCaption &GradientCaption1();
+    TCaptionStrip &TitleStrip() { return *titleStrip_; }
 
     // Shows the window at the centre of its screen.
     void ShowCentered();

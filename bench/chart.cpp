@@ -24,12 +24,11 @@ std::unique_ptr<TCustomChart> TpChart() {
     chart->BackWall().Brush().SetStyle(TBrushStyle::bsClear);
     chart->Title().SetText({QStringLiteral("Courbe de TP (%)")});
     chart->Legend().SetShadowSize(2);
-    auto *series = new TLineSeries;
+    auto *series = &chart->AddSeries(std::make_unique<TLineSeries>());
     series->SetSeriesColor(clRed);
     series->SetShowInLegend(false);
     series->Pointer().SetVisible(false);
     series->XValues().SetOrder(TChartListOrder::loAscending);
-    chart->AddSeries(series);
     const int tp[] = {80, 95, 70, 62, 75, 88, 91, 66, 72, 84};
     for (int i = 0; i < 10; ++i)
         series->Add(tp[i], QStringLiteral("%1/12/2026").arg(1 + 3 * i, 2, 10, QLatin1Char('0')),

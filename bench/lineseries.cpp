@@ -27,8 +27,7 @@ public:
         Canvas().SetBuffered(false);
         SetView3D(view3D);
         SetAxisVisible(false);
-        series_ = new TLineSeries;
-        AddSeries(series_);
+        series_ = &AddSeries(std::make_unique<TLineSeries>());
         // A slow wave with noise of a few pixels: nearly every point lands on
         // a pixel of its own.
         std::mt19937 random(11);

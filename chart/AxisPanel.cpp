@@ -23,14 +23,16 @@ TCustomAxisPanel::~TCustomAxisPanel() {
     }
 }
 
-void TCustomAxisPanel::AddSeries(TChartSeries *series) {
-    if (series)
-        series->SetParentChart(this);
+void TCustomAxisPanel::AdoptSeries(std::unique_ptr<TChartSeries> series) {
+    // The list is the owner: the destructor deletes what it holds.
+    series.release()->SetParentChart(this);
 }
 
-void TCustomAxisPanel::RemoveSeries(TChartSeries *series) {
-    if (series && series->ParentChart() == this)
-        series->SetParentChart(nullptr);
+std::unique_ptr<TChartSeries> TCustomAxisPanel::RemoveSeries(TChartSeries &series) {
+    if (series.ParentChart() != this)
+        return nullptr;
+    series.SetParentChart(nullptr);
+    return std::unique_ptr<TChartSeries>(&series);
 }
 
 void TCustomAxisPanel::SeriesJoined(TChartSeries &series) {

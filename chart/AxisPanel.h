@@ -33,11 +33,17 @@ public:
     // destroys them with itself.
     const std::vector<TChartSeries *> &SeriesList() const { return seriesList_; }
     int SeriesCount() const { return int(seriesList_.size()); }
-    TChartSeries &Series(int index) const { return *seriesList_.at(std::size_t(index)); }
-    // Takes series into the chart (and its ownership).
-    void AddSeries(TChartSeries *series);
-    // Takes series out of the chart; the caller owns it again.
-    void RemoveSeries(TChartSeries *series);
+    TChartSeries &Series(int index) { return *seriesList_.at(std::size_t(index)); }
+    const TChartSeries &Series(int index) const { return *seriesList_.at(std::size_t(index)); }
+    // Takes series into the chart, which owns it from then on; answers the
+    // series, for the caller to go on configuring it.
+    template <class Series> Series &AddSeries(std::unique_ptr<Series> series) {
+        Series &added = *series;
+        AdoptSeries(std::move(series));
+        return added;
+    }
+    // Takes series out of the chart and hands its ownership back.
+    std::unique_ptr<TChartSeries> RemoveSeries(TChartSeries &series);
     int CountActiveSeries() const;
 
     TChartAxis &BottomAxis() { return *bottomAxis_; }
@@ -134,6 +140,7 @@ protected:
     virtual TColor BackColor() const { return clAutoColor; }
 
 private:
+    void AdoptSeries(std::unique_ptr<TChartSeries> series);
     int PageCount(const TCustomChartAxis &axis) const;
 
     std::vector<TChartSeries *> seriesList_;

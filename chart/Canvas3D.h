@@ -54,15 +54,19 @@ public:
     TChartCanvas &operator=(const TChartCanvas &) = delete;
 
     // The surface drawn on now; a canvas without one draws nothing.
-    Canvas &ReferenceCanvas() const { return *current_; }
+    Canvas &ReferenceCanvas() { return *current_; }
+    const Canvas &ReferenceCanvas() const { return *current_; }
     bool HasSurface() const;
     // Attaches the canvas to a surface (the chart's window canvas); nullptr
     // detaches it.
     void SetSurface(Canvas *surface);
 
-    TPen &Pen() const { return current_->Pen(); }
-    TBrush &Brush() const { return current_->Brush(); }
-    TFont &Font() const { return current_->Font(); }
+    TPen &Pen() { return current_->Pen(); }
+    const TPen &Pen() const { return current_->Pen(); }
+    TBrush &Brush() { return current_->Brush(); }
+    const TBrush &Brush() const { return current_->Brush(); }
+    TFont &Font() { return current_->Font(); }
+    const TFont &Font() const { return current_->Font(); }
 
     bool Metafiling() const { return metafiling_; }
     void SetMetafiling(bool value) { metafiling_ = value; }

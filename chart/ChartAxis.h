@@ -59,7 +59,8 @@ public:
     // Copies the published settings of another axis.
     void Assign(const TCustomChartAxis &source);
 
-    TCustomAxisPanel &ParentChart() const { return *chart_; }
+    TCustomAxisPanel &ParentChart() { return *chart_; }
+    const TCustomAxisPanel &ParentChart() const { return *chart_; }
     bool Horizontal() const override { return horizontal_; }
     bool OtherSide() const { return otherSide_; }
     bool IsDepthAxis() const { return depth_; }

@@ -29,7 +29,8 @@ public:
     // to come back to.
     void Loaded() { originalCursor_ = cursor(); }
     // What screen readers are told of the chart.
-    TChartAccessibility &Accessibility() const { return *accessibility_; }
+    TChartAccessibility &Accessibility() { return *accessibility_; }
+    const TChartAccessibility &Accessibility() const { return *accessibility_; }
 
 protected:
     void RequestPaint() override;

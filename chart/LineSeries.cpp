@@ -108,10 +108,6 @@ void TCustomSeries::DrawPoint(const TDrawContext &ctx, int valueIndex) {
     const int bottom = drawArea_ ? GetOriginPos(valueIndex) : 0;
 
     if (valueIndex == ctx.first) {
-        if (dark3D_) {
-            const int depth = ctx.chart->SeriesDepth3D();
-            dark3DRatio_ = depth == 0 ? 1.0 : double(depth) / double(depth);
-        }
         if (valueIndex > 0) {
             const int previous = valueIndex - 1;
             if (drawArea_) {
@@ -180,9 +176,8 @@ void TCustomSeries::DrawRibbon(const TDrawContext &ctx, int x, int y, TColor fil
         ctx.chart->CheckPrintPen(canvas.Pen());
     canvas.Brush().SetStyle(lineBrush_);
     if (!stairs_) {
-        // A segment climbing more steeply than the ratio shows its dark side.
-        if (dark3D_ && x != oldX_ && dark3DRatio_ != 0 &&
-            double(oldY_ - y) / double(x - oldX_) > dark3DRatio_)
+        // A segment climbing more steeply than 45 degrees shows its dark side.
+        if (dark3D_ && x != oldX_ && double(oldY_ - y) / double(x - oldX_) > 1.0)
             canvas.Brush().SetColor(DarkenColor(ColorToRGB(fill), 64));
         canvas.Ribbon3D(QPoint(x, y), QPoint(oldX_, oldY_), startZ, endZ);
     } else if (!invertedStairs_) {
@@ -366,8 +361,6 @@ void TCustomSeries::DrawJoinedSegments(const TDrawContext &ctx) {
             oldY_ = y;
         }
         if (i == ctx.first) {
-            if (dark3D_)
-                dark3DRatio_ = 1.0;
             if (i > 0) {
                 const int previous = i - 1;
                 oldX_ = horiz && horiz->Inverted() ? ctx.plot.Right : ctx.plot.Left;

@@ -124,7 +124,6 @@ private:
     int oldBottom_ = 0;
     TColor oldColor_ = clBlack;
     int oldIndex_ = -1;
-    double dark3DRatio_ = 1.0;
 };
 
 // The line series: segments, ribbons in 3D, no pointers.

@@ -3,6 +3,8 @@
 #include "controls/GradCaption.h"
 #include "platform/Exceptions.h"
 
+#include <utility>
+
 namespace pexor {
 
 TCaptionPiece::TCaptionPiece(TCaptionList &list) : list_(list) {
@@ -96,7 +98,11 @@ TCaptionList::TCaptionList(TGradientCaption &caption) : caption_(caption) {}
 
 TCaptionList::~TCaptionList() = default;
 
-TCaptionPiece &TCaptionList::Items(int index) const {
+TCaptionPiece &TCaptionList::Items(int index) {
+    return const_cast<TCaptionPiece &>(std::as_const(*this).Items(index));
+}
+
+const TCaptionPiece &TCaptionList::Items(int index) const {
     if (index < 0 || index >= Count())
         throw EListError(QStringLiteral("Indice de liste hors limites (%1)").arg(index));
     return *items_[std::size_t(index)];

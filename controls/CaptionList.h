@@ -39,7 +39,8 @@ public:
     void Assign(const TCaptionPiece &source);
 
     int Index() const;
-    TCaptionList &Collection() const { return list_; }
+    TCaptionList &Collection() { return list_; }
+    const TCaptionList &Collection() const { return list_; }
 
 private:
     friend class TCaptionList;
@@ -64,10 +65,12 @@ public:
     TCaptionList &operator=(const TCaptionList &) = delete;
     ~TCaptionList();
 
-    TGradientCaption &GradientCaption() const { return caption_; }
+    TGradientCaption &GradientCaption() { return caption_; }
+    const TGradientCaption &GradientCaption() const { return caption_; }
 
     int Count() const { return int(items_.size()); }
-    TCaptionPiece &Items(int index) const;
+    TCaptionPiece &Items(int index);
+    const TCaptionPiece &Items(int index) const;
     TCaptionPiece &Add();
     void Delete(int index);
     void Clear();

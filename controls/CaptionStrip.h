@@ -25,8 +25,10 @@ public:
     TCaptionStrip(QMainWindow &window, TGradientCaption &caption);
     ~TCaptionStrip() override;
 
-    TGradientCaption &Caption() const { return caption_; }
-    QMainWindow &Window() const { return window_; }
+    TGradientCaption &Caption() { return caption_; }
+    const TGradientCaption &Caption() const { return caption_; }
+    QMainWindow &Window() { return window_; }
+    const QMainWindow &Window() const { return window_; }
 
     // Height of the strip: the caption height, its last line separating the
     // caption from the menu.

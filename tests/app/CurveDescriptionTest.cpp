@@ -24,9 +24,8 @@ protected:
         SetLocaleSettings(LocaleSettings::French());
         chart.SetBounds(336, 256);
         ConfigureCurveChart(chart);
-        series = new TLineSeries;
+        series = &chart.AddSeries(std::make_unique<TLineSeries>());
         ConfigureCurveSeries(*series);
-        chart.AddSeries(series);
         DescribeCurveChart(chart, *series);
     }
 

@@ -17,7 +17,7 @@ protected:
         auto owned = std::make_unique<TLineSeries>();
         ConfigureCurveSeries(*owned);
         series = owned.get();
-        chart.AddSeries(owned.release());
+        chart.AddSeries(std::move(owned));
         for (double tp : {80.0, 75.0, 90.0, 85.0, 70.0})
             series->Add(tp, QString(), clBlue);
     }

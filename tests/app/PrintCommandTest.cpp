@@ -37,13 +37,12 @@ protected:
         chart.SetBorderStyle(TBorderStyle::bsSingle);
         chart.BackWall().Brush().SetStyle(TBrushStyle::bsClear);
         chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
-        auto *series = new TLineSeries;
+        auto *series = &chart.AddSeries(std::make_unique<TLineSeries>());
         series->SetShowInLegend(false);
         series->SetSeriesColor(clRed);
         series->Add(80, QStringLiteral("01/02/2026"), clBlue);
         series->Add(95, QStringLiteral("15/02/2026"), clBlue);
         series->Add(70, QStringLiteral("01/03/2026"), clBlue);
-        chart.AddSeries(series);
         chart.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
 

@@ -21,13 +21,12 @@ public:
     // A series of the given Y values (X = 0, 1, 2 ...), optionally labelled.
     TChartSeries &AddValues(std::initializer_list<double> values,
                             const std::vector<QString> &labels = {}) {
-        auto *series = new TChartSeries;
+        auto *series = &AddSeries(std::make_unique<TChartSeries>());
         int i = 0;
         for (double v : values) {
             series->Add(v, i < int(labels.size()) ? labels[std::size_t(i)] : QString());
             ++i;
         }
-        AddSeries(series);
         return *series;
     }
 

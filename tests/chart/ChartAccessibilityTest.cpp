@@ -24,8 +24,7 @@ protected:
         chart.SetBounds(336, 256);
         chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
         chart.Legend().SetVisible(false);
-        series = new TLineSeries;
-        chart.AddSeries(series);
+        series = &chart.AddSeries(std::make_unique<TLineSeries>());
     }
 
     void Show() {
@@ -42,10 +41,10 @@ TEST_F(ChartAccessibilityTest, ReadsAsANamedGraphicWhosePointsAreItsChildren) {
     series->Add(20, QStringLiteral("01/09"));
     series->Add(12.5, QStringLiteral("15/09"));
     series->Add(7);
-    auto *hidden = new TLineSeries;
+    auto hidden = std::make_unique<TLineSeries>();
     hidden->Add(99, QStringLiteral("caché"));
     hidden->SetActive(false);
-    chart.AddSeries(hidden);
+    chart.AddSeries(std::move(hidden));
 
     QAccessibleInterface *iface = AccessibleOf(&chart);
     ASSERT_NE(iface, nullptr);

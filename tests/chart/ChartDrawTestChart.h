@@ -70,12 +70,11 @@ public:
 
     LoggingSeries &AddLogging(std::initializer_list<double> values,
                               std::vector<QString> *log = nullptr, const QString &tag = {}) {
-        auto *series = new LoggingSeries(log, tag);
+        auto series = std::make_unique<LoggingSeries>(log, tag);
         series->canvas = &Canvas();
         for (double v : values)
             series->Add(v);
-        AddSeries(series);
-        return *series;
+        return AddSeries(std::move(series));
     }
 
     int paints = 0;

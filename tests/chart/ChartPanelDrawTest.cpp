@@ -25,8 +25,7 @@ TEST(ChartLayout, FirstPlotRectComesFromTheMarginsByMulDiv) {
         Probe(TRect *s, TCustomChart *c) : seen(s), chart(c) {}
         void DrawingBegins() override { *seen = chart->PlotRect(); }
     };
-    auto *probe = new Probe(&atStart, &chart);
-    chart.AddSeries(probe);
+    chart.AddSeries(std::make_unique<Probe>(&atStart, &chart));
     chart.DrawAt(TRect(0, 0, 332, 252));
     EXPECT_EQ(atStart, TRect(10, 10, 322, 242));
     EXPECT_EQ(chart.DrawRect(), TRect(0, 0, 332, 252));
@@ -129,9 +128,9 @@ TEST(ChartDrawing, StepsRunInTheirFixedOrder) {
         Tell(int *a, RecordingCanvas *s) : at(a), surface(s) {}
         void DrawingBegins() override { *at = int(surface->Records().size()); }
     };
-    auto *told = new Tell(&beginsAt, &chart.surface);
+    auto told = std::make_unique<Tell>(&beginsAt, &chart.surface);
     told->Add(1);
-    chart.AddSeries(told);
+    chart.AddSeries(std::move(told));
     int afterDrawAt = -1;
     TPen penAtEnd;
     TBrush brushAtEnd;
@@ -199,9 +198,9 @@ TEST(ChartDrawing, SeriesAreClippedToThePlotBox) {
         void DrawValue(int) override { *seen = surface->Clip(); }
     };
     TClip drawing;
-    auto *capture = new Capture(&drawing, &chart.surface);
+    auto capture = std::make_unique<Capture>(&drawing, &chart.surface);
     capture->Add(1);
-    chart.AddSeries(capture);
+    chart.AddSeries(std::move(capture));
     chart.DrawAt(TRect(0, 0, 332, 252));
     EXPECT_EQ(during.kind, TClip::Kind::None);
     EXPECT_EQ(drawing.kind, TClip::Kind::Region);

@@ -246,10 +246,8 @@ TEST(ChartPanelSeriesTest, ListActiveCountVisibilityAndOwnership) {
         EXPECT_TRUE(chart.IsAxisVisible(chart.RightAxis()));
         EXPECT_FALSE(chart.IsAxisVisible(chart.DepthAxis()));
 
-        auto *first = new CountedSeries(destroyed);
-        auto *second = new CountedSeries(destroyed);
-        chart.AddSeries(first);
-        chart.AddSeries(second);
+        auto *first = &chart.AddSeries(std::make_unique<CountedSeries>(destroyed));
+        auto *second = &chart.AddSeries(std::make_unique<CountedSeries>(destroyed));
         first->Add(1);
         EXPECT_EQ(chart.SeriesCount(), 2);
         EXPECT_EQ(&chart.Series(0), first);
@@ -274,10 +272,12 @@ TEST(ChartPanelSeriesTest, ListActiveCountVisibilityAndOwnership) {
         chart.SetAxisVisible(false);
         EXPECT_FALSE(chart.IsAxisVisible(chart.BottomAxis()));
 
-        chart.RemoveSeries(second);
+        std::unique_ptr<TChartSeries> returned = chart.RemoveSeries(*second);
+        EXPECT_EQ(returned.get(), second);
         EXPECT_EQ(chart.SeriesCount(), 1);
         EXPECT_EQ(second->ParentChart(), nullptr);
-        delete second;
+        EXPECT_EQ(chart.RemoveSeries(*second), nullptr); // not the chart's any more
+        returned.reset();
         EXPECT_EQ(destroyed, 1);
     }
     EXPECT_EQ(destroyed, 2); // the chart destroyed the one it held

@@ -37,20 +37,20 @@ TEST(DirectRasterChartTest, ProgramChartIsTheSame) {
     chart.BackWall().Brush().SetStyle(TBrushStyle::bsClear);
     chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
     chart.Legend().SetShadowSize(2);
-    auto *series = new TLineSeries;
+    auto series = std::make_unique<TLineSeries>();
     series->SetSeriesColor(clRed);
     series->SetShowInLegend(false);
     series->XValues().SetOrder(TChartListOrder::loAscending);
-    chart.AddSeries(series);
+    TLineSeries &curve = chart.AddSeries(std::move(series));
     const int tp[] = {80, 95, 70, 62, 75, 88, 91, 66, 72, 84};
     for (int i = 0; i < 10; ++i)
-        series->Add(tp[i], QStringLiteral("%1/12/2026").arg(1 + 3 * i, 2, 10, QLatin1Char('0')),
+        curve.Add(tp[i], QStringLiteral("%1/12/2026").arg(1 + 3 * i, 2, 10, QLatin1Char('0')),
                     clBlue);
     // Straight onto the canvas under test, not into the chart's own bitmap.
     chart.Canvas().SetBuffered(false);
     for (bool view3D : {true, false}) {
         chart.SetView3D(view3D);
-        series->Pointer().SetVisible(!view3D);
+        curve.Pointer().SetVisible(!view3D);
         ExpectSamePicture(QSize(336, 256),
                           [&](QtCanvas &canvas) { chart.Draw(canvas, TRect(0, 0, 336, 256)); });
     }
@@ -63,12 +63,12 @@ TEST(DirectRasterChartTest, ZoomedAndDressedChartsAreTheSame) {
     chart.Canvas().SetBuffered(false);
     chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
     for (int s = 0; s < 2; ++s) {
-        auto *series = new TLineSeries;
-        series->SetTitle(s == 0 ? QStringLiteral("TP") : QStringLiteral("INR x 10"));
-        series->Pointer().SetVisible(true);
-        series->Pointer().SetStyle(s == 0 ? TSeriesPointerStyle::psTriangle
-                                          : TSeriesPointerStyle::psDiamond);
-        chart.AddSeries(series);
+        auto owned = std::make_unique<TLineSeries>();
+        owned->SetTitle(s == 0 ? QStringLiteral("TP") : QStringLiteral("INR x 10"));
+        owned->Pointer().SetVisible(true);
+        owned->Pointer().SetStyle(s == 0 ? TSeriesPointerStyle::psTriangle
+                                         : TSeriesPointerStyle::psDiamond);
+        TLineSeries *series = &chart.AddSeries(std::move(owned));
         for (int i = 0; i < 40; ++i)
             series->Add(60 + 30 * std::sin(i * 0.4 + s) + 3 * (i % 3),
                         QStringLiteral("%1/12").arg(1 + i % 28), clAutoColor);
@@ -106,8 +106,7 @@ TEST(DirectRasterChartTest, LongSeriesAreTheSame) {
     for (bool view3D : {true, false}) {
         ExpectSamePicture(QSize(400, 300), [&](QtCanvas &canvas) {
             SeriesDrawPanel chart(view3D, &canvas);
-            auto *series = new TLineSeries;
-            chart.Add(series);
+            auto *series = &chart.Add<TLineSeries>();
             std::mt19937 random(5);
             std::uniform_real_distribution<double> noise(-8, 8);
             for (int i = 0; i < 600; ++i)

@@ -26,15 +26,14 @@ public:
 
     TChartSeries &Add(const QString &title, std::initializer_list<double> values,
                       const std::vector<QString> &labels = {}) {
-        auto *series = new TChartSeries;
+        auto series = std::make_unique<TChartSeries>();
         series->SetTitle(title);
         int i = 0;
         for (double v : values) {
             series->Add(v, i < int(labels.size()) ? labels[std::size_t(i)] : QString());
             ++i;
         }
-        AddSeries(series);
-        return *series;
+        return AddSeries(std::move(series));
     }
 
     // Draws the legend from a fresh recording.
@@ -435,14 +434,13 @@ public:
 
     // The follow-up window's curve: three readings, not in the legend.
     TChartSeries &AddCurve() {
-        auto *series = new TChartSeries;
+        auto series = std::make_unique<TChartSeries>();
         series->SetSeriesColor(clRed);
         series->SetShowInLegend(false);
         series->Add(80, QStringLiteral("01/12/2026"), 0xFF0000);
         series->Add(95, QStringLiteral("02/12/2026"), 0xFF0000);
         series->Add(70, QStringLiteral("03/12/2026"), 0xFF0000);
-        AddSeries(series);
-        return *series;
+        return AddSeries(std::move(series));
     }
 
     RecordingCanvas surface;

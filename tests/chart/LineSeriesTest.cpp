@@ -199,7 +199,7 @@ TEST(LineSeriesDrawTest, PointersLieOverTheSegments) {
 
 TEST(LineSeriesDrawTest, NullPointBreaksTheCurve) {
     SeriesDrawPanel chart(false);
-    auto &series = chart.Add(new TLineSeries);
+    auto &series = chart.Add<TLineSeries>();
     series.Add(80, QString(), kBlue);
     series.Add(95, QString(), kBlue);
     series.AddNull();
@@ -268,7 +268,7 @@ TEST(LineSeriesDrawTest, PointsFarOffTheAxesAreSkipped) {
 
 TEST(LineSeriesDrawTest, SegmentsWithinOneColumnBecomeOneLine) {
     SeriesDrawPanel chart(false);
-    auto &series = chart.Add(new TLineSeries);
+    auto &series = chart.Add<TLineSeries>();
     series.AddXY(0, 80, QString(), kBlue);
     series.AddXY(0, 95, QString(), kBlue);
     series.AddXY(0, 85, QString(), kBlue);
@@ -295,7 +295,7 @@ TEST(LineSeriesDrawTest, JoinedSegmentsPaintTheSamePixels) {
         {
             QtCanvas surface(&image);
             SeriesDrawPanel chart(false, &surface);
-            auto &series = chart.Add(new TLineSeries);
+            auto &series = chart.Add<TLineSeries>();
             std::mt19937 random(7);
             std::uniform_real_distribution<double> step(-3, 3);
             double y = 50;

@@ -21,11 +21,8 @@ public:
     }
     ~SeriesDrawPanel() override { Canvas().SetSurface(nullptr); }
 
-    // Takes a series into the chart; the chart owns it.
-    template <typename T> T &Add(T *series) {
-        AddSeries(series);
-        return *series;
-    }
+    // A new series of that kind, owned by the chart.
+    template <typename T> T &Add() { return AddSeries(std::make_unique<T>()); }
 
     // Fixed axis ranges; in 3D a 203-pixel wide plot gives a series depth of
     // 3 and, less that depth, the plot (10, 20, 210, 220).
@@ -65,7 +62,7 @@ private:
 
 inline TLineSeries &AddLine(SeriesDrawPanel &chart, std::initializer_list<double> values,
                             std::initializer_list<TColor> colors) {
-    auto &series = chart.Add(new TLineSeries);
+    auto &series = chart.Add<TLineSeries>();
     auto color = colors.begin();
     for (double v : values) {
         series.Add(v, QString(), color != colors.end() ? *color : clAutoColor);

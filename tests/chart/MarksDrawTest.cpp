@@ -28,13 +28,12 @@ public:
     ~MarksPanel() override { Canvas().SetSurface(nullptr); }
 
     TChartSeries &Add(std::initializer_list<double> values, const std::vector<QString> &labels) {
-        auto *s = new TChartSeries;
+        auto *s = &AddSeries(std::make_unique<TChartSeries>());
         int i = 0;
         for (double v : values) {
             s->Add(v, i < int(labels.size()) ? labels[std::size_t(i)] : QString());
             ++i;
         }
-        AddSeries(s);
         s->Marks().SetVisible(true);
         return *s;
     }

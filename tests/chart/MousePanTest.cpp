@@ -19,11 +19,10 @@ protected:
         chart.SetBorderStyle(TBorderStyle::bsSingle);
         chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
         chart.Legend().SetVisible(false);
-        series = new TLineSeries;
+        series = &chart.AddSeries(std::make_unique<TLineSeries>());
         series->SetShowInLegend(false);
         for (double v : {20.0, 120.0, 70.0})
             series->Add(v);
-        chart.AddSeries(series);
         chart.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
         chart.repaint();

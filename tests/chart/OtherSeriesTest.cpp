@@ -23,7 +23,7 @@ std::vector<QPolygon> Shapes(const RecordingCanvas &c, TRecordKind kind) {
 
 TEST(OtherSeriesTest, PointSeriesDrawsPointersOnly) {
     SeriesDrawPanel chart(false);
-    auto &series = chart.Add(new TPointSeries);
+    auto &series = chart.Add<TPointSeries>();
     for (double v : {80.0, 95.0, 70.0})
         series.Add(v, QString(), clRed);
     chart.Layout(0, 2, 70, 95);
@@ -38,7 +38,7 @@ TEST(OtherSeriesTest, PointSeriesDrawsPointersOnly) {
 
 TEST(OtherSeriesTest, AreaSeriesFillsDownToTheBottom) {
     SeriesDrawPanel chart(false);
-    auto &series = chart.Add(new TAreaSeries);
+    auto &series = chart.Add<TAreaSeries>();
     series.Add(80, QString(), clRed);
     series.Add(95, QString(), clGreen);
     chart.Layout(0, 2, 70, 95);
@@ -53,7 +53,7 @@ TEST(OtherSeriesTest, AreaSeriesFillsDownToTheBottom) {
 
 TEST(OtherSeriesTest, BarsStandOnZero) {
     SeriesDrawPanel chart(false);
-    auto &series = chart.Add(new TBarSeries);
+    auto &series = chart.Add<TBarSeries>();
     EXPECT_EQ(series.YValues().Name(), QStringLiteral("Histogramme"));
     series.Add(50, QString(), clRed);
     series.Add(100, QString(), clBlue);
@@ -72,7 +72,7 @@ TEST(OtherSeriesTest, BarsStandOnZero) {
 
 TEST(OtherSeriesTest, HorizontalBarsLieAlongTheValueAxis) {
     SeriesDrawPanel chart(false);
-    auto &series = chart.Add(new THorizBarSeries);
+    auto &series = chart.Add<THorizBarSeries>();
     EXPECT_EQ(series.Add(50, QString(), clRed), 0);
     EXPECT_EQ(series.Add(100, QString(), clBlue), 1);
     EXPECT_EQ(series.XValue(1), 100);
@@ -86,7 +86,7 @@ TEST(OtherSeriesTest, HorizontalBarsLieAlongTheValueAxis) {
 
 TEST(OtherSeriesTest, PieSlicesInProportion) {
     SeriesDrawPanel chart(false);
-    auto &pie = chart.Add(new TPieSeries);
+    auto &pie = chart.Add<TPieSeries>();
     EXPECT_FALSE(pie.UseAxis());
     pie.Add(1);
     pie.Add(3);
@@ -117,7 +117,7 @@ TEST(OtherSeriesTest, PieSlicesInProportion) {
 
 TEST(OtherSeriesTest, FastLineIsOnePolylinePerUnbrokenRun) {
     SeriesDrawPanel chart(true);
-    auto &line = chart.Add(new TFastLineSeries);
+    auto &line = chart.Add<TFastLineSeries>();
     line.SetSeriesColor(clGreen);
     line.Add(80);
     line.Add(95);

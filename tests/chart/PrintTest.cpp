@@ -29,13 +29,12 @@ void SetUpProgramChart(TCustomChart &chart, TLineSeries *&series) {
     chart.BackWall().Brush().SetStyle(TBrushStyle::bsClear);
     chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
     chart.Legend().SetShadowSize(2);
-    series = new TLineSeries;
+    series = &chart.AddSeries(std::make_unique<TLineSeries>());
     series->SetShowInLegend(false);
     series->SetSeriesColor(clRed);
     series->Add(80, QStringLiteral("01/02/2026"), clBlue);
     series->Add(95, QStringLiteral("15/02/2026"), clBlue);
     series->Add(70, QStringLiteral("01/03/2026"), clBlue);
-    chart.AddSeries(series);
 }
 
 // The same chart without a window, its client fixed at 332 × 252.
@@ -170,9 +169,7 @@ public:
 
 TEST(PrintIntoCanvas, ExceptionLeavesPrintingOffAndBufferingRestored) {
     PrintedChart chart;
-    auto *failing = new FailingSeries;
-    failing->Add(1);
-    chart.AddSeries(failing);
+    chart.AddSeries(std::make_unique<FailingSeries>()).Add(1);
     {
         RecordingCanvas page(QSize(4800, 6600), 600);
         EXPECT_THROW(chart.PrintIntoCanvas(page, kPageRect), std::runtime_error);

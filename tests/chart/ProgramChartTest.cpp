@@ -19,7 +19,8 @@ void SetUpTpChart(TChart &chart) {
     chart.Title().SetText({QStringLiteral("Courbe de TP (%)")});
     chart.Legend().SetShadowSize(2);
 
-    auto *series = new TLineSeries;
+    auto owned = std::make_unique<TLineSeries>();
+    TLineSeries *series = owned.get();
     series->SetSeriesColor(clRed);
     series->SetShowInLegend(false);
     series->Marks().SetVisible(false);
@@ -31,7 +32,7 @@ void SetUpTpChart(TChart &chart) {
     series->XValues().SetOrder(TChartListOrder::loAscending);
     series->YValues().SetName(QStringLiteral("Y"));
     series->YValues().SetOrder(TChartListOrder::loNone);
-    chart.AddSeries(series);
+    chart.AddSeries(std::move(owned));
     series->Add(80, QStringLiteral("07/12/2026"), clBlue);
     series->Add(95, QStringLiteral("14/12/2026"), clBlue);
     series->Add(70, QStringLiteral("21/12/2026"), clBlue);

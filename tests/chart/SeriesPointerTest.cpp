@@ -141,7 +141,7 @@ TEST(SeriesPointerTest, SizesAndRepaints) {
     EXPECT_EQ(pointer.VertSize(), 4);
 
     SeriesDrawPanel chart(false);
-    auto &owned = chart.Add(new TLineSeries);
+    auto &owned = chart.Add<TLineSeries>();
     chart.paints = 0;
     owned.Pointer().SetStyle(TSeriesPointerStyle::psRectangle);
     owned.Pointer().SetVisible(false);

@@ -15,10 +15,9 @@ class ZoomChart : public TCustomChart {
 public:
     ZoomChart() {
         Canvas().SetBuffered(false);
-        series = new TChartSeries;
+        series = &AddSeries(std::make_unique<TChartSeries>());
         for (double v : {20.0, 120.0, 70.0})
             series->Add(v);
-        AddSeries(series);
         DrawNow();
     }
 
