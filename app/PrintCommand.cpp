@@ -2,8 +2,8 @@
 
 #include "chart/Chart.h"
 #include "chart/ChartPdf.h"
-#include "platform/Canvas.h"
-#include "platform/QtCanvas.h"
+#include "render/Canvas.h"
+#include "render/QtCanvas.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -16,7 +16,7 @@
 #include "controls/Label3D.h"
 #include "help/About.h"
 #include "platform/LocaleSettings.h"
-#include "platform/QtFont.h"
+#include "render/QtFont.h"
 
 #include <QAction>
 #include <QApplication>

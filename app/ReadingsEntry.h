@@ -2,7 +2,7 @@
 
 #include "app/ReadingsTable.h"
 #include "controls/DateUtil.h"
-#include "platform/Color.h"
+#include "render/Color.h"
 
 #include <QString>
 

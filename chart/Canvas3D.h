@@ -2,7 +2,7 @@
 
 #include "chart/ChartPen.h"
 #include "chart/View3DOptions.h"
-#include "platform/Canvas.h"
+#include "render/Canvas.h"
 #include "platform/Rounding.h"
 
 #include <QImage>

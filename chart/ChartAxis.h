@@ -4,8 +4,8 @@
 #include "chart/ChartPanel.h"
 #include "chart/ChartPen.h"
 #include "chart/SeriesChart.h"
-#include "platform/Canvas.h"
-#include "platform/Rect.h"
+#include "render/Canvas.h"
+#include "render/Rect.h"
 
 #include <QString>
 #include <climits>

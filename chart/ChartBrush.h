@@ -2,7 +2,7 @@
 
 #include "chart/Canvas3D.h"
 #include "chart/ChartSeries.h"
-#include "platform/Canvas.h"
+#include "render/Canvas.h"
 
 #include <functional>
 

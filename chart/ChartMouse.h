@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Rect.h"
+#include "render/Canvas.h"
+#include "render/Rect.h"
 
 #include <Qt>
 #include <functional>

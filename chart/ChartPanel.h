@@ -3,8 +3,8 @@
 #include "platform/StoreIfChanged.h"
 #include "chart/Canvas3D.h"
 #include "chart/View3DOptions.h"
-#include "platform/Color.h"
-#include "platform/Rect.h"
+#include "render/Color.h"
+#include "render/Rect.h"
 
 #include <memory>
 

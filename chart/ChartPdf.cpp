@@ -2,7 +2,7 @@
 
 #include "chart/Chart.h"
 #include "platform/Exceptions.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "chart/Chart.h"
 #include "chart/ChartException.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "platform/Rounding.h"
 
 #include <QPaintEngine>

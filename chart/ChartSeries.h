@@ -3,7 +3,7 @@
 #include "chart/ChartValueList.h"
 #include "chart/SeriesChart.h"
 #include "chart/SeriesMarks.h"
-#include "platform/Color.h"
+#include "render/Color.h"
 
 #include <QString>
 #include <cstddef>

@@ -4,7 +4,7 @@
 #include "chart/ChartFontObject.h"
 #include "chart/ChartPen.h"
 #include "controls/Label3D.h"
-#include "platform/Rect.h"
+#include "render/Rect.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/Color.h"
+#include "render/Canvas.h"
+#include "render/Color.h"
 
 #include <array>
 #include <functional>

@@ -4,8 +4,8 @@
 #include "chart/ChartFontObject.h"
 #include "chart/ChartPen.h"
 #include "chart/LegendStyle.h"
-#include "platform/Color.h"
-#include "platform/Rect.h"
+#include "render/Color.h"
+#include "render/Rect.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Rect.h"
+#include "render/Rect.h"
 
 #include <QString>
 #include <functional>

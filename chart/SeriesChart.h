@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Color.h"
+#include "render/Color.h"
 
 #include <QString>
 #include <cstddef>

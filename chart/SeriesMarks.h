@@ -1,8 +1,8 @@
 #pragma once
 
 #include "chart/ChartPen.h"
-#include "platform/Canvas.h"
-#include "platform/Color.h"
+#include "render/Canvas.h"
+#include "render/Color.h"
 
 #include <QPoint>
 #include <optional>

@@ -3,7 +3,7 @@
 #include "platform/StoreIfChanged.h"
 #include "chart/ChartBrush.h"
 #include "chart/ChartPen.h"
-#include "platform/Color.h"
+#include "render/Color.h"
 
 namespace pexor {
 

@@ -1,9 +1,13 @@
-# One static library per subsystem folder, made of every source in it.
+# One static library per subsystem folder, made of every source in it and in
+# the sub-folders named by SUBDIRS.
 function(pexor_add_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  cmake_parse_arguments(ARG "" "" "DEPS;SUBDIRS" ${ARGN})
+  set(patterns)
+  foreach(dir . ${ARG_SUBDIRS})
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp
+         ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.qrc)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   if(NOT sources)
     # A subsystem not written yet still links as a dependency.
     add_library(${name} INTERFACE)

@@ -2,7 +2,7 @@
 
 #include "chart/AxisLabels.h"
 #include "platform/LocaleSettings.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QDate>
 #include <QDir>

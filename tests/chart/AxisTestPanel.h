@@ -2,7 +2,7 @@
 
 #include "chart/AxisPanel.h"
 #include "chart/ChartSeries.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <initializer_list>
 #include <vector>

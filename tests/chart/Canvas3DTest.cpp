@@ -2,8 +2,8 @@
 
 #include "chart/ChartPen.h"
 #include "chart/View3DOptions.h"
-#include "platform/QtCanvas.h"
-#include "platform/RecordingCanvas.h"
+#include "render/QtCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "chart/AxisPanel.h"
 #include "chart/Chart.h"
 #include "chart/ChartException.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

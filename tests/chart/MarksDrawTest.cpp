@@ -1,6 +1,6 @@
 #include "chart/AxisPanel.h"
 #include "chart/SeriesMarksDraw.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

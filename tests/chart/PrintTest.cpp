@@ -4,7 +4,7 @@
 #include "chart/Legend.h"
 #include "chart/LineSeries.h"
 #include "platform/Exceptions.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "platform/PolygonStamps.h"
+#include "render/raster/PolygonStamps.h"
 
-#include "platform/PolygonOutline.h"
+#include "render/raster/PolygonOutline.h"
 
 #include <QRect>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "platform/QtFont.h"
+#include "render/QtFont.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>

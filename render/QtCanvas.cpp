@@ -1,6 +1,6 @@
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
-#include "platform/QtFont.h"
+#include "render/QtFont.h"
 
 #include <QFontMetrics>
 #include <QRegion>

@@ -1,4 +1,4 @@
-#include "platform/DirectRaster.h"
+#include "render/raster/DirectRaster.h"
 
 #include <algorithm>
 #include <bit>

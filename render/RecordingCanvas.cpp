@@ -1,6 +1,6 @@
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
-#include "platform/QtFont.h"
+#include "render/QtFont.h"
 
 namespace pexor {
 

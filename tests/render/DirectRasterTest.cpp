@@ -1,5 +1,5 @@
-#include "platform/DirectRaster.h"
-#include "platform/QtCanvas.h"
+#include "render/raster/DirectRaster.h"
+#include "render/QtCanvas.h"
 
 #include <QImage>
 #include <QPainter>

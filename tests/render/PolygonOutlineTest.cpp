@@ -1,4 +1,4 @@
-#include "platform/PolygonOutline.h"
+#include "render/raster/PolygonOutline.h"
 
 #include <QImage>
 #include <QPainter>

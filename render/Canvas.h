@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Color.h"
-#include "platform/Rect.h"
+#include "render/Color.h"
+#include "render/Rect.h"
 
 #include <QImage>
 #include <QLine>

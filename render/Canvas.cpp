@@ -1,4 +1,4 @@
-#include "platform/Canvas.h"
+#include "render/Canvas.h"
 
 #include "platform/Rounding.h"
 

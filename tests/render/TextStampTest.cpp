@@ -1,5 +1,5 @@
-#include "platform/QtFont.h"
-#include "platform/TextStamp.h"
+#include "render/QtFont.h"
+#include "render/raster/TextStamp.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/TextStamp.h"
+#include "render/Canvas.h"
+#include "render/raster/TextStamp.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/Canvas.h"
-#include "platform/DirectRaster.h"
-#include "platform/PixelLine.h"
-#include "platform/PolygonOutline.h"
-#include "platform/PolygonSpans.h"
-#include "platform/PolygonStamps.h"
+#include "render/Canvas.h"
+#include "render/raster/DirectRaster.h"
+#include "render/raster/PixelLine.h"
+#include "render/raster/PolygonOutline.h"
+#include "render/raster/PolygonSpans.h"
+#include "render/raster/PolygonStamps.h"
 
 #include <QPainter>
 #include <QRegion>

@@ -1,4 +1,4 @@
-#include "platform/TextStamp.h"
+#include "render/raster/TextStamp.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "platform/PolygonStamps.h"
+#include "render/raster/PolygonStamps.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PolygonSpans.h"
+#include "render/raster/PolygonSpans.h"
 
 #include <QPoint>
 #include <QPolygon>

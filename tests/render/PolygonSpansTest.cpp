@@ -1,4 +1,4 @@
-#include "platform/PolygonSpans.h"
+#include "render/raster/PolygonSpans.h"
 
 #include <QImage>
 #include <QPainter>

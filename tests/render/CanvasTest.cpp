@@ -1,8 +1,8 @@
-#include "platform/Canvas.h"
+#include "render/Canvas.h"
 
-#include "platform/QtCanvas.h"
-#include "platform/QtFont.h"
-#include "platform/RecordingCanvas.h"
+#include "render/QtCanvas.h"
+#include "render/QtFont.h"
+#include "render/RecordingCanvas.h"
 #include "platform/Rounding.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/Color.h"
+#include "render/Color.h"
 
 #include <QGuiApplication>
 #include <QPalette>
