@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ReadingsTable.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "render/Color.h"
 
 #include <QString>

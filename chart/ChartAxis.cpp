@@ -5,7 +5,7 @@
 #include "chart/Canvas3D.h"
 #include "chart/ChartException.h"
 #include "chart/ChartSeries.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "platform/FormatFloat.h"
 #include "platform/LocaleSettings.h"
 #include "platform/Rounding.h"

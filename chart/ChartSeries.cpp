@@ -2,7 +2,7 @@
 
 #include "chart/Canvas3D.h"
 #include "chart/ChartException.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "platform/FormatFloat.h"
 #include "platform/Rounding.h"
 

@@ -1,4 +1,4 @@
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"

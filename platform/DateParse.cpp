@@ -1,6 +1,6 @@
 // Text to date: a positional match against the format first, then a free
 // scan for numbers separated by the locale's date separator.
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
 

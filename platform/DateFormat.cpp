@@ -1,5 +1,5 @@
 // Date to text by format tokens (D, M, Y, H, N, S, T, C, AM/PM ...).
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "platform/LocaleSettings.h"
 
 namespace pexor {
