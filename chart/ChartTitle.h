@@ -3,7 +3,7 @@
 #include "chart/ChartBrush.h"
 #include "chart/ChartFontObject.h"
 #include "chart/ChartPen.h"
-#include "controls/Label3D.h"
+#include "render/Alignment.h"
 #include "render/Rect.h"
 
 #include <QStringList>
