@@ -1,7 +1,7 @@
 #include "app/PrintCommand.h"
 
 #include "chart/Chart.h"
-#include "chart/ChartPdf.h"
+#include "chart/output/ChartPdf.h"
 #include "render/Canvas.h"
 #include "render/QtCanvas.h"
 

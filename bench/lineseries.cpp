@@ -1,4 +1,4 @@
-#include "chart/AxisPanel.h"
+#include "chart/panel/AxisPanel.h"
 #include "chart/Series.h"
 #include "render/QtCanvas.h"
 #include "bench/GuiBenchmarkMain.h"

@@ -2,7 +2,7 @@
 
 #include "platform/StoreIfChanged.h"
 #include "chart/Canvas3D.h"
-#include "chart/View3DOptions.h"
+#include "chart/panel/View3DOptions.h"
 #include "render/Color.h"
 #include "render/Rect.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/AxisPanel.h"
-#include "chart/ChartSeries.h"
+#include "chart/panel/AxisPanel.h"
+#include "chart/series/ChartSeries.h"
 #include "render/RecordingCanvas.h"
 
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #include "chart/Canvas3D.h"
 
-#include "chart/ChartPen.h"
-#include "chart/View3DOptions.h"
+#include "chart/style/ChartPen.h"
+#include "chart/panel/View3DOptions.h"
 #include "render/QtCanvas.h"
 #include "render/RecordingCanvas.h"
 

@@ -1,6 +1,6 @@
-#include "chart/Legend.h"
+#include "chart/panel/Legend.h"
 
-#include "chart/AxisPanel.h"
+#include "chart/panel/AxisPanel.h"
 #include "chart/Chart.h"
 #include "chart/ChartException.h"
 #include "render/RecordingCanvas.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/AxisPanel.h"
+#include "chart/panel/AxisPanel.h"
 #include "chart/Series.h"
 #include "render/RecordingCanvas.h"
 

@@ -1,5 +1,5 @@
-#include "chart/AxisPanel.h"
-#include "chart/SeriesMarksDraw.h"
+#include "chart/panel/AxisPanel.h"
+#include "chart/draw/SeriesMarksDraw.h"
 #include "render/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
