@@ -3,7 +3,7 @@
 #include "chart/Chart.h"
 #include "chart/ChartAccessible.h"
 #include "chart/ChartWidget.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "platform/FormatFloat.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "app/ReadingsEntry.h"
 #include "app/ReadingsFile.h"
 #include "app/ReadingsTable.h"
-#include "chart/ChartPdf.h"
+#include "chart/output/ChartPdf.h"
 #include "chart/ChartWidget.h"
 #include "chart/Series.h"
 #include "platform/Exceptions.h"

@@ -1,7 +1,7 @@
 #include "app/CurveSettings.h"
 
 #include "chart/Chart.h"
-#include "chart/Legend.h"
+#include "chart/panel/Legend.h"
 #include "chart/Series.h"
 
 namespace pexor {

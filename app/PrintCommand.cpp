@@ -1,9 +1,9 @@
 #include "app/PrintCommand.h"
 
 #include "chart/Chart.h"
-#include "chart/ChartPdf.h"
-#include "platform/Canvas.h"
-#include "platform/QtCanvas.h"
+#include "chart/output/ChartPdf.h"
+#include "render/Canvas.h"
+#include "render/QtCanvas.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

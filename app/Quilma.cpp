@@ -12,11 +12,11 @@
 #include "controls/BevelPanel.h"
 #include "controls/CaptionStrip.h"
 #include "controls/DateEdit.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "controls/Label3D.h"
 #include "help/About.h"
 #include "platform/LocaleSettings.h"
-#include "platform/QtFont.h"
+#include "render/QtFont.h"
 
 #include <QAction>
 #include <QApplication>

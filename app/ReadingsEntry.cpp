@@ -1,7 +1,7 @@
 #include "app/ReadingsEntry.h"
 
 #include "app/ParseInteger.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 namespace pexor {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/ReadingsTable.h"
-#include "controls/DateUtil.h"
-#include "platform/Color.h"
+#include "platform/DateUtil.h"
+#include "render/Color.h"
 
 #include <QString>
 

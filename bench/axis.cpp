@@ -1,4 +1,4 @@
-#include "chart/AxisPanel.h"
+#include "chart/panel/AxisPanel.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "chart/Chart.h"
 
 #include "chart/Series.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "bench/GuiBenchmarkMain.h"
 
 #include <QImage>

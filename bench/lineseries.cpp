@@ -1,6 +1,6 @@
-#include "chart/AxisPanel.h"
+#include "chart/panel/AxisPanel.h"
 #include "chart/Series.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "bench/GuiBenchmarkMain.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 // Filling the small quads of a 3D line ribbon: our span layout (alone, and
 // with the pixels written) against the painter's own aliased polygon fill.
-#include "platform/PolygonSpans.h"
+#include "render/raster/PolygonSpans.h"
 #include "bench/GuiBenchmarkMain.h"
 
 #include <QImage>

@@ -1,5 +1,5 @@
 #include "chart/Canvas3D.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 #include "platform/Rounding.h"
 
 #include <benchmark/benchmark.h>

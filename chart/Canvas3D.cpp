@@ -1,6 +1,6 @@
 #include "chart/Canvas3D.h"
 
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

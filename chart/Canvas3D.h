@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/ChartPen.h"
-#include "chart/View3DOptions.h"
-#include "platform/Canvas.h"
+#include "chart/style/ChartPen.h"
+#include "chart/panel/View3DOptions.h"
+#include "render/Canvas.h"
 #include "platform/Rounding.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "chart/Chart.h"
 
-#include "chart/SeriesMarksDraw.h"
+#include "chart/draw/SeriesMarksDraw.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "chart/AxisPanel.h"
-#include "chart/ChartGradient.h"
-#include "chart/ChartMouse.h"
-#include "chart/ChartPrint.h"
-#include "chart/ChartTitle.h"
-#include "chart/ChartWall.h"
-#include "chart/ChartZoom.h"
-#include "chart/Legend.h"
-#include "chart/ZoomPanningRecord.h"
+#include "chart/panel/AxisPanel.h"
+#include "chart/style/ChartGradient.h"
+#include "chart/interaction/ChartMouse.h"
+#include "chart/output/ChartPrint.h"
+#include "chart/panel/ChartTitle.h"
+#include "chart/panel/ChartWall.h"
+#include "chart/interaction/ChartZoom.h"
+#include "chart/panel/Legend.h"
+#include "chart/interaction/ZoomPanningRecord.h"
 
 #include <QImage>
 #include <memory>

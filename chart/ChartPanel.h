@@ -2,9 +2,9 @@
 
 #include "platform/StoreIfChanged.h"
 #include "chart/Canvas3D.h"
-#include "chart/View3DOptions.h"
-#include "platform/Color.h"
-#include "platform/Rect.h"
+#include "chart/panel/View3DOptions.h"
+#include "render/Color.h"
+#include "render/Rect.h"
 
 #include <memory>
 

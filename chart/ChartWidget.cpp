@@ -1,7 +1,7 @@
 #include "chart/ChartWidget.h"
 
 #include "chart/ChartAccessible.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QPainter>
 #include <QResizeEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
 // The series kinds of the chart engine.
-#include "chart/LineSeries.h"
-#include "chart/OtherSeries.h"
-#include "chart/SeriesPointer.h"
+#include "chart/draw/LineSeries.h"
+#include "chart/draw/OtherSeries.h"
+#include "chart/draw/SeriesPointer.h"

@@ -1,7 +1,7 @@
 #include "controls/BevelPanel.h"
 
 #include "controls/Frame3D.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Canvas.h"
+#include "render/Canvas.h"
 
 #include <QString>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "controls/CaptionStrip.h"
 
 #include "controls/ControlsAccessible.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QEvent>
 #include <QMainWindow>

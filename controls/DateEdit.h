@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/ComboEdit.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "controls/MonthCalendar.h"
 
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "controls/ControlsAccessible.h"
 #include "controls/Frame3D.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QEvent>
 #include <algorithm>

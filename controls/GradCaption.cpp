@@ -1,7 +1,7 @@
 #include "controls/GradCaption.h"
 
-#include "platform/QtCanvas.h"
-#include "platform/QtFont.h"
+#include "render/QtCanvas.h"
+#include "render/QtFont.h"
 #include "platform/Rounding.h"
 
 #include <QApplication>

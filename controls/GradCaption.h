@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/CaptionList.h"
-#include "platform/Canvas.h"
+#include "render/Canvas.h"
 
 #include <QImage>
 #include <QMenu>

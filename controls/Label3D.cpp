@@ -1,7 +1,7 @@
 #include "controls/Label3D.h"
 
 #include "controls/ControlsAccessible.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QAccessible>
 #include <QEvent>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/Canvas.h"
+#include "render/Alignment.h"
+#include "render/Canvas.h"
 
 #include <QString>
 #include <QWidget>
@@ -8,8 +9,6 @@
 namespace pexor {
 
 enum class TCaptionStyle { csNone, csRaised, csHeavyRaised, csRecessed, csHeavyRecessed };
-
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Draws text into a rectangle the way a label does: lines broken at line
 // feeds (and at blanks with kWordBreak), tabs expanded to eight average

@@ -1,7 +1,7 @@
 #include "controls/Lines.h"
 
 #include "controls/ControlsAccessible.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QMouseEvent>
 #include <QPainter>

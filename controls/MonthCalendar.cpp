@@ -4,7 +4,7 @@
 #include "controls/ControlsAccessible.h"
 #include "controls/Frame3D.h"
 #include "platform/LocaleSettings.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

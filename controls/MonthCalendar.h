@@ -1,7 +1,7 @@
 #pragma once
 
-#include "controls/DateUtil.h"
-#include "platform/Canvas.h"
+#include "platform/DateUtil.h"
+#include "render/Canvas.h"
 
 #include <QPoint>
 #include <QWidget>

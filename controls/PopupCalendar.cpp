@@ -5,7 +5,7 @@
 #include "controls/NavGlyphs.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
-#include "platform/QtFont.h"
+#include "render/QtFont.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 #include "controls/ControlScaling.h"
 #include "controls/ControlsAccessible.h"
 #include "controls/Frame3D.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "platform/Rounding.h"
 
 #include <QMouseEvent>

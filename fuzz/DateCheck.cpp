@@ -1,5 +1,5 @@
 // The date parser and FormatDate, with any text, any format and any value.
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzScope.h"
 #include "fuzz/FuzzTargets.h"

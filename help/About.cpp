@@ -3,7 +3,7 @@
 #include "controls/Label3D.h"
 #include "controls/Lines.h"
 #include "platform/FormatFloat.h"
-#include "platform/QtFont.h"
+#include "render/QtFont.h"
 #include "platform/Registry.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "help/HelpDiagnostics.h"
 
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "help/HtmlHelpBinding.h"
 #include "platform/ProgramPath.h"
 

@@ -1,6 +1,6 @@
 #include "app/CurveSettings.h"
 #include "chart/ChartWidget.h"
-#include "chart/Legend.h"
+#include "chart/panel/Legend.h"
 #include "chart/Series.h"
 
 #include <gtest/gtest.h>

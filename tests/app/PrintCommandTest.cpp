@@ -1,8 +1,8 @@
 #include "app/PrintCommand.h"
-#include "chart/ChartPdf.h"
+#include "chart/output/ChartPdf.h"
 #include "chart/ChartWidget.h"
-#include "chart/Legend.h"
-#include "chart/LineSeries.h"
+#include "chart/panel/Legend.h"
+#include "chart/draw/LineSeries.h"
 
 #include <QApplication>
 #include <QDir>

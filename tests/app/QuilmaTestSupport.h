@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ErrorBox.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "platform/LocaleSettings.h"
 
 #include <QFile>

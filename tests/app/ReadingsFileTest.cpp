@@ -2,7 +2,7 @@
 
 #include "app/ReadingsEntry.h"
 #include "app/ReadingsTable.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
 #include "tests/common/EnvGuard.h"

@@ -1,7 +1,7 @@
 #include "app/ReadingsEntry.h"
 #include "app/ReadingsTable.h"
-#include "chart/ChartSeries.h"
-#include "controls/DateUtil.h"
+#include "chart/series/ChartSeries.h"
+#include "platform/DateUtil.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
 

@@ -1,8 +1,8 @@
 #include "tests/chart/AxisTestPanel.h"
 
-#include "chart/AxisLabels.h"
+#include "chart/axes/AxisLabels.h"
 #include "platform/LocaleSettings.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QDate>
 #include <QDir>

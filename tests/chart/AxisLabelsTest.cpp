@@ -1,4 +1,4 @@
-#include "chart/AxisLabels.h"
+#include "chart/axes/AxisLabels.h"
 
 #include <QDate>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tests/chart/AxisTestPanel.h"
 
 #include "platform/LocaleSettings.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 
 #include <QImage>
 #include <QPolygon>

@@ -1,6 +1,6 @@
 #include "tests/chart/AxisTestPanel.h"
 
-#include "chart/AxisLabels.h"
+#include "chart/axes/AxisLabels.h"
 #include "chart/ChartException.h"
 #include "platform/LocaleSettings.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/AxisPanel.h"
-#include "chart/ChartSeries.h"
-#include "platform/RecordingCanvas.h"
+#include "chart/panel/AxisPanel.h"
+#include "chart/series/ChartSeries.h"
+#include "render/RecordingCanvas.h"
 
 #include <initializer_list>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "chart/Canvas3D.h"
 
-#include "chart/ChartPen.h"
-#include "chart/View3DOptions.h"
-#include "platform/QtCanvas.h"
-#include "platform/RecordingCanvas.h"
+#include "chart/style/ChartPen.h"
+#include "chart/panel/View3DOptions.h"
+#include "render/QtCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/Chart.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QString>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "chart/Chart.h"
 #include "chart/Series.h"
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "tests/chart/LineSeriesTestPanel.h"
 
 #include <QImage>

@@ -1,9 +1,9 @@
-#include "chart/Legend.h"
+#include "chart/panel/Legend.h"
 
-#include "chart/AxisPanel.h"
+#include "chart/panel/AxisPanel.h"
 #include "chart/Chart.h"
 #include "chart/ChartException.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

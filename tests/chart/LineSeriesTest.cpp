@@ -1,4 +1,4 @@
-#include "platform/QtCanvas.h"
+#include "render/QtCanvas.h"
 #include "tests/chart/LineSeriesTestPanel.h"
 
 #include <QImage>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart/AxisPanel.h"
+#include "chart/panel/AxisPanel.h"
 #include "chart/Series.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <initializer_list>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "chart/AxisPanel.h"
-#include "chart/SeriesMarksDraw.h"
-#include "platform/RecordingCanvas.h"
+#include "chart/panel/AxisPanel.h"
+#include "chart/draw/SeriesMarksDraw.h"
+#include "render/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "chart/ChartWidget.h"
-#include "chart/Legend.h"
-#include "chart/LineSeries.h"
+#include "chart/panel/Legend.h"
+#include "chart/draw/LineSeries.h"
 
 #include <QImage>
 #include <QTest>

@@ -1,10 +1,10 @@
 #include "chart/ChartException.h"
-#include "chart/ChartPdf.h"
+#include "chart/output/ChartPdf.h"
 #include "chart/ChartWidget.h"
-#include "chart/Legend.h"
-#include "chart/LineSeries.h"
+#include "chart/panel/Legend.h"
+#include "chart/draw/LineSeries.h"
 #include "platform/Exceptions.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "chart/ChartWidget.h"
 #include "chart/Series.h"
-#include "platform/QtCanvas.h"
-#include "platform/RecordingCanvas.h"
+#include "render/QtCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QCoreApplication>
 #include <QDir>

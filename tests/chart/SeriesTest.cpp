@@ -1,5 +1,5 @@
 #include "chart/ChartEngine.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "platform/LocaleSettings.h"
 #include "tests/chart/SeriesTestChart.h"
 

@@ -1,6 +1,6 @@
 #include "chart/Chart.h"
-#include "platform/QtCanvas.h"
-#include "platform/RecordingCanvas.h"
+#include "render/QtCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

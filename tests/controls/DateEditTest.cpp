@@ -2,7 +2,7 @@
 #include "controls/DatePopup.h"
 #include "platform/Exceptions.h"
 #include "platform/LocaleSettings.h"
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "controls/GradCaption.h"
 
 #include "platform/Exceptions.h"
-#include "platform/QtFont.h"
-#include "platform/RecordingCanvas.h"
+#include "render/QtFont.h"
+#include "render/RecordingCanvas.h"
 #include "platform/Rounding.h"
 
 #include <QTest>

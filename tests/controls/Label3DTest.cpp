@@ -1,7 +1,7 @@
 #include "controls/Label3D.h"
 
-#include "platform/QtCanvas.h"
-#include "platform/RecordingCanvas.h"
+#include "render/QtCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

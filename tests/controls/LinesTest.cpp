@@ -1,6 +1,6 @@
 #include "controls/Lines.h"
 
-#include "platform/RecordingCanvas.h"
+#include "render/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 

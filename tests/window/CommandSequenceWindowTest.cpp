@@ -1,5 +1,5 @@
 #include "WindowTestSupport.h"
-#include "chart/ChartAxis.h"
+#include "chart/axes/ChartAxis.h"
 #include "chart/ChartWidget.h"
 
 #include <QPrinter>

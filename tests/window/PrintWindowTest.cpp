@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 #include "app/PrintCommand.h"
-#include "chart/ChartAxis.h"
+#include "chart/axes/ChartAxis.h"
 #include "chart/ChartWidget.h"
 
 #include <QLabel>

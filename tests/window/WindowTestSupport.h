@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Quilma.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 #include "help/HtmlHelpBinding.h"
 #include "platform/LocaleSettings.h"
 

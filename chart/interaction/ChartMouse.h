@@ -1,0 +1,107 @@
+#pragma once
+
+#include "render/Canvas.h"
+#include "render/Rect.h"
+
+#include <Qt>
+#include <functional>
+#include <vector>
+
+namespace pexor {
+
+class TCustomChart;
+class TCustomChartAxis;
+class TChartSeries;
+
+// The buttons that start a zoom drag and a pan drag; no shift key is needed.
+inline constexpr Qt::MouseButton ZoomButton = Qt::LeftButton;
+inline constexpr Qt::MouseButton PanButton = Qt::RightButton;
+// A zoom drag must go further than this across and down to count.
+inline constexpr int MinZoomDragPixels = 16;
+
+enum class TChartClickedPartStyle {
+    cpNone,
+    cpLegend,
+    cpAxis,
+    cpSeries,
+    cpTitle,
+    cpFoot,
+    cpChartRect
+};
+
+// What lies under a point of the chart.
+struct TChartClickedPart {
+    TChartClickedPartStyle Part = TChartClickedPartStyle::cpNone;
+    TChartSeries *ASeries = nullptr;
+    int PointIndex = -1;
+    TCustomChartAxis *AAxis = nullptr;
+};
+
+// The chart's mouse: what lies under the mouse, the click events, the zoom
+// drag with the left button and the pan drag with the right one. Positions
+// are client coordinates. Part of TCustomChart.
+class TChartMouse {
+public:
+    virtual ~TChartMouse() = default;
+
+    // Legend, series points from the last series, axes, title, foot, plot
+    // area, in this order.
+    TChartClickedPart CalcClickedPart(int x, int y);
+
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,
+                   bool doubleClick = false);
+    void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
+    // The control's own mouse events, called first.
+    using TMouseEvent =
+        std::function<void(TCustomChart &, Qt::MouseButton, Qt::KeyboardModifiers, int, int)>;
+    TMouseEvent OnMouseDown;
+    std::function<void(TCustomChart &, Qt::KeyboardModifiers, int, int)> OnMouseMove;
+    TMouseEvent OnMouseUp;
+
+    // Click events. A handler takes the press by leaving CancelMouse set.
+    TMouseEvent OnClickLegend;
+    // Offered presses on the plot area before a drag may start, and the
+    // presses on the title, the foot, nothing, or on the legend when
+    // OnClickLegend is not assigned. Called at most once per press.
+    TMouseEvent OnClickBackground;
+    std::function<void(TCustomChart &, TChartSeries &, int, Qt::MouseButton, Qt::KeyboardModifiers,
+                       int, int)>
+        OnClickSeries;
+    std::function<void(TCustomChart &, TCustomChartAxis &, Qt::MouseButton, Qt::KeyboardModifiers,
+                       int, int)>
+        OnClickAxis;
+
+protected:
+    // Window hooks, answered by the chart's window.
+    // The cursor of a series under the mouse (0: the default arrow).
+    virtual void SetChartCursor(int) {}
+    // Back to the cursor the chart was loaded with.
+    virtual void RestoreCursor() {}
+    // Draws the zoom frame once on the window in not-xor.
+    virtual void DrawZoomFrameOnWindow(const TRect &frame);
+
+    // The frames drawn on the window since its picture was last drawn; a
+    // window paint copies the picture and draws them again over it. A frame
+    // drawn twice has cancelled itself out and is dropped.
+    const std::vector<TRect> &WindowFrames() const { return windowFrames_; }
+    // Replays the window frames on a window just painted; when the picture
+    // was drawn anew they are part of it already (or gone) and forgotten.
+    void PaintWindowFrames(Canvas &window, bool pictureRedrawn);
+
+private:
+    TCustomChart &Self();
+    bool StartDrag(Qt::MouseButton button, int x, int y);
+    // Calls a click handler with CancelMouse set; answers whether it took
+    // the press.
+    bool Offer(const std::function<void()> &handler);
+    void OfferBackground(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void DrawZoomFrame();
+    void PanTo(int x, int y);
+    void TrackSeriesCursor(int x, int y);
+
+    std::vector<TRect> windowFrames_;
+};
+
+} // namespace pexor

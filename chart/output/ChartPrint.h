@@ -1,0 +1,45 @@
+#pragma once
+
+#include "render/Canvas.h"
+#include "render/Rect.h"
+
+#include <QSize>
+
+class QPrinter;
+
+namespace pexor {
+
+class TCustomChart;
+
+// The chart drawn into a rectangle of another surface (a printer or PDF
+// page): laid out as on screen, at its client size, while the surface's
+// mapping stretches it over the rectangle, so lines and text come out at
+// the surface's own resolution. Part of TCustomChart.
+class TChartPrint {
+public:
+    virtual ~TChartPrint() = default;
+
+    // Into rect (device units) of the page the printer has open. The caller
+    // begins and ends the document; a printer with no page open raises
+    // ChartException.
+    void PrintIntoRect(QPrinter &printer, const TRect &rect);
+    // Into rect of canvas, in the canvas' device units. The anisotropic
+    // mapping it sets stays on the canvas. A rectangle without width or
+    // height, or a chart without a client area, draws nothing. Afterwards
+    // the chart's window is drawn anew, so that its layout is the screen's.
+    void PrintIntoCanvas(Canvas &canvas, const TRect &rect);
+    // Draw with off-screen drawing switched off for the duration; the
+    // cached bitmap is dropped.
+    void DrawUnbuffered(Canvas &canvas, const TRect &rect);
+
+private:
+    TCustomChart &Self();
+};
+
+// rect with left <= right and top <= bottom.
+TRect NormalisedRect(const TRect &rect);
+// A normalised device rectangle in the logical units of the print mapping,
+// whose window extent is client and viewport extent the rectangle's size.
+TRect PrintLogicalRect(const TRect &rect, QSize client);
+
+} // namespace pexor
