@@ -41,10 +41,10 @@ TEST_F(ChartAccessibilityTest, ReadsAsANamedGraphicWhosePointsAreItsChildren) {
     series->Add(20, QStringLiteral("01/09"));
     series->Add(12.5, QStringLiteral("15/09"));
     series->Add(7);
-    auto hidden = std::make_unique<TLineSeries>();
-    hidden->Add(99, QStringLiteral("caché"));
-    hidden->SetActive(false);
-    chart.AddSeries(std::move(hidden));
+    auto owned = std::make_unique<TLineSeries>();
+    owned->Add(99, QStringLiteral("caché"));
+    owned->SetActive(false);
+    TLineSeries *hidden = &chart.AddSeries(std::move(owned));
 
     QAccessibleInterface *iface = AccessibleOf(&chart);
     ASSERT_NE(iface, nullptr);
