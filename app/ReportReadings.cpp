@@ -37,7 +37,7 @@ std::vector<ReportReading> ReportReadingsOf(const ReadingsTable &table) {
         reading.Inr = ParseInrNumber(reading.InrText);
         readings.push_back(reading);
     }
-    // Undated rows go last; an empty optional compares below any date.
+    // Undated rows go last, in row order.
     std::stable_sort(readings.begin(), readings.end(),
                      [](const ReportReading &a, const ReportReading &b) {
                          if (a.Date.has_value() != b.Date.has_value())
