@@ -2,6 +2,7 @@
 
 #include "app/PrintCommand.h"
 #include "app/CurveSettings.h"
+#include "app/DoctorReport.h"
 #include "app/ReadingsEntry.h"
 #include "app/ReadingsFile.h"
 #include "app/ReadingsTable.h"
@@ -39,15 +40,19 @@ void CheckReadable(const QString &path) {
         throw EFileError(QStringLiteral("Impossible de lire %1").arg(path));
 }
 
+ReadingsTable LoadTable(const QString &readingsPath) {
+    CheckReadable(readingsPath);
+    ReadingsTable table;
+    table.SetHeader();
+    ChargeOptions(table, readingsPath);
+    return table;
+}
+
 } // namespace
 
 void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
     const OutputKind kind = OutputKindOf(outputPath);
-    CheckReadable(readingsPath);
-
-    ReadingsTable table;
-    table.SetHeader();
-    ChargeOptions(table, readingsPath);
+    ReadingsTable table = LoadTable(readingsPath);
 
     TChart chart;
     chart.resize(kCurveImageWidth, kCurveImageHeight);
@@ -66,6 +71,14 @@ void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
     }
     ExportChartPdf(chart, outputPath, QPageSize(QPageSize::A4), kPdfResolution,
                    [](Canvas &page) { DrawHeaderLine(page, kPdfResolution); });
+}
+
+void RenderReportFile(const QString &readingsPath, const QString &outputPath) {
+    if (QFileInfo(outputPath).suffix().toLower() != QLatin1String("pdf"))
+        throw EFileError(
+            QStringLiteral("Type de fichier de sortie inconnu : %1 (.pdf attendu)").arg(outputPath));
+    const ReadingsTable table = LoadTable(readingsPath);
+    WriteDoctorReport(outputPath, table, CurrentReportFacts(readingsPath));
 }
 
 } // namespace pexor

@@ -16,4 +16,10 @@ inline constexpr int kCurveImageHeight = 256;
 // its conversion error.
 void RenderCurveFile(const QString &readingsPath, const QString &outputPath);
 
+// Writes the report for the doctor of a readings file, its target included,
+// as a one-page PDF. Raises EFileError for a readings file that cannot be
+// read, an output whose suffix is not .pdf, or an output that cannot be
+// written, which is then left as it was.
+void RenderReportFile(const QString &readingsPath, const QString &outputPath);
+
 } // namespace pexor

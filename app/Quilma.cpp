@@ -2,9 +2,12 @@
 
 #include "app/CurveDescription.h"
 #include "app/CurveSettings.h"
+#include "app/DoctorReport.h"
 #include "app/ErrorBox.h"
 #include "app/HelpCommands.h"
+#include "app/InrTargetDlg.h"
 #include "app/PrintCommand.h"
+#include "app/ReportCommand.h"
 #include "app/ToolbarIcons.h"
 #include "app/Version.h"
 #include "chart/ChartWidget.h"
@@ -162,6 +165,13 @@ void TfrmQuilma::CreateActions() {
                                   QStringLiteral("&Configuration imprimante..."),
                                   QStringLiteral("Choisir et régler l'imprimante."), -1,
                                   &TfrmQuilma::Configurationimprimante1Click);
+    exporterMedecin_ = CreateAction("ExporterMedecin1",
+                                    QStringLiteral("&Exporter pour le médecin..."),
+                                    QStringLiteral("Enregistrer le rapport pour le médecin en PDF."),
+                                    -1, &TfrmQuilma::ExporterMedecin1Click);
+    cibleInr_ = CreateAction("CibleINR1", QStringLiteral("Cible IN&R..."),
+                             QStringLiteral("Régler la plage d'INR visée."), -1,
+                             &TfrmQuilma::CibleINR1Click);
     apropos_ = CreateAction("Aproposde1", QStringLiteral("A &propos de..."),
                             QStringLiteral("Informations sur le logiciel."), -1,
                             &TfrmQuilma::Aproposde1Click);
@@ -175,6 +185,8 @@ void TfrmQuilma::CreateMenus() {
     fichier->addSeparator();
     fichier->addAction(configuration_);
     fichier->addAction(imprimer_);
+    fichier->addAction(exporterMedecin_);
+    fichier->addAction(cibleInr_);
     fichier->addSeparator();
     fichier->addAction(quitter_);
     QMenu *aide = Named(bar->addMenu(QStringLiteral("&Aide")), "Aide1");
@@ -428,6 +440,19 @@ void TfrmQuilma::tlbQuitterClick() { close(); }
 void TfrmQuilma::tlbImprimerClick() { PrintChartPage(*chart1_, Printer()); }
 
 void TfrmQuilma::Configurationimprimante1Click() { RunPrinterSetup(Printer(), this); }
+
+// The report shows the readings as the window holds them, saved or not.
+void TfrmQuilma::ExporterMedecin1Click() {
+    const QString path = AskReportPath(this, Today());
+    if (!path.isEmpty())
+        WriteDoctorReport(path, table_, CurrentReportFacts(readingsPath_));
+}
+
+void TfrmQuilma::CibleINR1Click() {
+    TInrTargetDlg dialog(LoadInrTarget(readingsPath_), this);
+    dialog.OnSave = [this](const InrTarget &target) { SaveInrTarget(target, readingsPath_); };
+    dialog.exec();
+}
 
 void TfrmQuilma::Aproposde1Click() { ShowAboutBox(*aboutBox1_); }
 

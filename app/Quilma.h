@@ -73,6 +73,8 @@ public:
     void tlbQuitterClick();
     void tlbImprimerClick();
     void Configurationimprimante1Click();
+    void ExporterMedecin1Click();
+    void CibleINR1Click();
     void Aproposde1Click();
     void tlbAideClick();
     void ToolButton1Click();
@@ -127,6 +129,8 @@ private:
     QAction *aide_ = nullptr;
     QAction *quitter_ = nullptr;
     QAction *configuration_ = nullptr;
+    QAction *exporterMedecin_ = nullptr;
+    QAction *cibleInr_ = nullptr;
     QAction *apropos_ = nullptr;
     QAction *viewActions_[7] = {};
 };

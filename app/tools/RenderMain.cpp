@@ -10,11 +10,26 @@
 namespace {
 
 void PrintUsage() {
-    std::fputs("Usage : pexor-render [--ini FICHIER] SORTIE.png|SORTIE.pdf\n", stderr);
+    std::fputs("Usage : pexor-render [--ini FICHIER] SORTIE.png|SORTIE.pdf\n"
+               "        pexor-render --report SORTIE.pdf [--ini FICHIER]\n",
+               stderr);
 }
 
 void PrintError(const QString &message) {
     std::fprintf(stderr, "pexor-render : %s\n", message.toLocal8Bit().constData());
+}
+
+// Takes "--name VALUE" out of args wherever it stands; false when the name
+// is there without a value or twice.
+bool TakeOption(QStringList &args, const QString &name, QString &value) {
+    const int at = int(args.indexOf(name));
+    if (at < 0)
+        return true;
+    if (at + 1 >= args.size() || args.lastIndexOf(name) != at)
+        return false;
+    value = args.at(at + 1);
+    args.remove(at, 2);
+    return !value.isEmpty();
 }
 
 } // namespace
@@ -29,18 +44,26 @@ int main(int argc, char **argv) {
 
     QStringList args = QApplication::arguments().mid(1);
     QString readingsPath;
-    if (args.size() >= 2 && args.front() == QLatin1String("--ini")) {
-        readingsPath = args.at(1);
-        args = args.mid(2);
+    QString reportPath;
+    if (!TakeOption(args, QStringLiteral("--ini"), readingsPath) ||
+        !TakeOption(args, QStringLiteral("--report"), reportPath)) {
+        PrintUsage();
+        return 2;
     }
-    if (args.size() != 1 || args.front().startsWith(QLatin1String("--"))) {
+    // The curve wants its output as the one argument left; the report none.
+    const int expected = reportPath.isEmpty() ? 1 : 0;
+    if (args.size() != expected ||
+        (expected == 1 && args.front().startsWith(QLatin1String("--")))) {
         PrintUsage();
         return 2;
     }
     if (readingsPath.isEmpty())
         readingsPath = pexor::ReadingsFilePath();
     try {
-        pexor::RenderCurveFile(readingsPath, args.front());
+        if (reportPath.isEmpty())
+            pexor::RenderCurveFile(readingsPath, args.front());
+        else
+            pexor::RenderReportFile(readingsPath, reportPath);
     } catch (const pexor::Exception &error) {
         PrintError(error.Message());
         return 1;

@@ -160,7 +160,8 @@ TEST_F(QuilmaTest, LayoutPlacesEveryComponent) {
             menuTexts << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
     EXPECT_EQ(menuTexts, QStringList({"&Fichier", "&Nouveau suivi", "-",
-                                      "&Configuration imprimante...", "&Imprimer", "-",
+                                      "&Configuration imprimante...", "&Imprimer",
+                                      "&Exporter pour le médecin...", "Cible IN&R...", "-",
                                       "&Quitter", "&Aide", "&Rubriques de l'aide", "-",
                                       "A &propos de..."}));
     EXPECT_EQ(Action("tlbAide")->shortcut(), QKeySequence(Qt::Key_F1));

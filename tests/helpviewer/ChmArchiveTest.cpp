@@ -43,8 +43,8 @@ TEST_F(BuiltHelpFile, CarriesItsSettingsAndPages) {
     EXPECT_EQ(archive->IndexFile(), QStringLiteral("/Pexor.hhk"));
     EXPECT_EQ(archive->Title(), QStringLiteral("Aide de Pexor"));
     for (const char *page : {"/index.htm", "/demarrer.htm", "/saisir.htm", "/effacer.htm",
-                             "/courbe.htm", "/imprimer.htm", "/fichier.htm", "/clavier.htm",
-                             "/tp_inr.htm", "/style.css", "/images/courbe.png"})
+                             "/courbe.htm", "/imprimer.htm", "/medecin.htm", "/fichier.htm",
+                             "/clavier.htm", "/tp_inr.htm", "/style.css", "/images/courbe.png"})
         EXPECT_TRUE(archive->Files().contains(QLatin1String(page))) << page;
     // The compiler's own entries are not listed as the author's files.
     for (const QString &file : archive->Files())
@@ -74,12 +74,13 @@ TEST_F(BuiltHelpFile, ContentsTreeLeadsToExistingPages) {
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].Name, QStringLiteral("Bienvenue dans Pexor"));
     EXPECT_EQ(entries[0].Local, QStringLiteral("index.htm"));
-    ASSERT_EQ(entries[0].Children.size(), 7u);
-    EXPECT_EQ(entries[0].Children[5].Name, QStringLiteral("Où sont gardés vos résultats"));
+    ASSERT_EQ(entries[0].Children.size(), 8u);
+    EXPECT_EQ(entries[0].Children[5].Name, QStringLiteral("Le rapport pour le médecin"));
+    EXPECT_EQ(entries[0].Children[6].Name, QStringLiteral("Où sont gardés vos résultats"));
     EXPECT_EQ(entries[1].Name, QStringLiteral("Le TP et l'INR, qu'est-ce que c'est ?"));
     QStringList targets;
     CollectTargets(entries, targets);
-    EXPECT_EQ(targets.size(), 9);
+    EXPECT_EQ(targets.size(), 10);
     for (const QString &target : targets)
         EXPECT_TRUE(archive->Contains(target)) << target.toStdString();
 }

@@ -51,7 +51,7 @@ TEST_F(HelpWindowTest, OpensOnTheDefaultTopicWithItsContents) {
     EXPECT_EQ(browser->documentTitle(), QStringLiteral("Bienvenue dans Pexor"));
     ASSERT_EQ(contents->topLevelItemCount(), 2);
     QTreeWidgetItem *top = contents->topLevelItem(0);
-    EXPECT_EQ(top->childCount(), 7);
+    EXPECT_EQ(top->childCount(), 8);
     EXPECT_TRUE(top->isExpanded());
     EXPECT_EQ(top->child(1)->text(0), QStringLiteral("Noter un résultat"));
     EXPECT_EQ(contents->currentItem(), top);
