@@ -2,7 +2,7 @@
 
 #include "app/InrTarget.h"
 #include "app/TimeInRange.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 
 #include <QByteArray>
 #include <QString>

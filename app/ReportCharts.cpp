@@ -23,8 +23,7 @@ TLineSeries &AddCurve(TChart &chart, TColor color) {
     ConfigureCurveSeries(*series);
     series->SetSeriesColor(color);
     series->Pointer().SetVisible(true);
-    TLineSeries &curve = *series;
-    chart.AddSeries(series.release());
+    TLineSeries &curve = chart.AddSeries(std::move(series));
     chart.Loaded();
     return curve;
 }

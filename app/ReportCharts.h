@@ -2,7 +2,7 @@
 
 #include "app/InrTarget.h"
 #include "app/ReportReadings.h"
-#include "platform/Color.h"
+#include "render/Color.h"
 
 #include <vector>
 

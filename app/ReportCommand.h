@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 
 #include <QString>
 

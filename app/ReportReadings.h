@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/TimeInRange.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 
 #include <QString>
 #include <optional>

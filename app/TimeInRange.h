@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/InrTarget.h"
-#include "controls/DateUtil.h"
+#include "platform/DateUtil.h"
 
 #include <optional>
 #include <vector>
