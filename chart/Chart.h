@@ -21,10 +21,7 @@ enum class TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 // The chart: the axis panel with its titles, legend, walls, background and
 // back image, and the drawing of all of it in a fixed order. Zoom, mouse and
 // print are parts it owns; each holds the pieces of the chart it works on.
-class TCustomChart : public TCustomAxisPanel,
-                     public TLegendEvents,
-                     public IChartDrawing,
-                     protected IChartWindow {
+class TCustomChart : public TCustomAxisPanel, public IChartDrawing, protected IChartWindow {
 public:
     TCustomChart();
     ~TCustomChart() override;
