@@ -69,7 +69,7 @@ void RenderCurveFile(const QString &readingsPath, const QString &outputPath) {
             throw EFileError(QStringLiteral("Impossible d'écrire dans %1").arg(outputPath));
         return;
     }
-    ExportChartPdf(chart, outputPath, QPageSize(QPageSize::A4), kPdfResolution,
+    ExportChartPdf(chart.Print(), outputPath, QPageSize(QPageSize::A4), kPdfResolution,
                    [](Canvas &page) { DrawHeaderLine(page, kPdfResolution); });
 }
 

@@ -72,7 +72,7 @@ void PrintChartPage(TCustomChart &chart, QPrinter &printer) {
             QtCanvas page(painter);
             DrawHeaderLine(page, printer.resolution());
         }
-        chart.PrintIntoRect(printer, ChartPageRect(printer.width(), printer.height()));
+        chart.Print().PrintIntoRect(printer, ChartPageRect(printer.width(), printer.height()));
     } catch (...) {
         AbortJob(printer, painter);
         throw;

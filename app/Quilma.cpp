@@ -467,9 +467,9 @@ void TfrmQuilma::tlbAideClick() {
     });
 }
 
-void TfrmQuilma::ToolButton1Click() { chart1_->ZoomByPercent(120); }
-void TfrmQuilma::ToolButton2Click() { chart1_->ZoomByPercent(80); }
-void TfrmQuilma::ToolButton4Click() { chart1_->UndoZoom(); }
+void TfrmQuilma::ToolButton1Click() { chart1_->Zoom().ZoomByPercent(120); }
+void TfrmQuilma::ToolButton2Click() { chart1_->Zoom().ZoomByPercent(80); }
+void TfrmQuilma::ToolButton4Click() { chart1_->Zoom().UndoZoom(); }
 void TfrmQuilma::ToolButton5Click() { ScrollHorizontal(*chart1_, 10); }
 void TfrmQuilma::ToolButton9Click() { ScrollHorizontal(*chart1_, -10); }
 void TfrmQuilma::ToolButton7Click() { ScrollVertical(*chart1_, -10); }

@@ -28,7 +28,8 @@ TCustomChart::TCustomChart()
       backWall_(std::make_unique<TChartWall>(clAutoColor)),
       leftWall_(std::make_unique<TChartWall>(0x0080FFFF)),
       legend_(std::make_unique<TChartLegend>(this)),
-      bottomWall_(std::make_unique<TChartWall>(clWhite)) {
+      bottomWall_(std::make_unique<TChartWall>(clWhite)), zoom_(*this, *this),
+      mouse_(*this, zoom_, *this, {*legend_, *title_, *foot_}), print_(*this, *this, *this) {
     backWall_->Brush().SetStyle(TBrushStyle::bsClear);
     gradient_->OnChange = [this](TChartGradient &) { Invalidate(); };
     for (TChartWall *wall : {backWall_.get(), leftWall_.get(), bottomWall_.get()})
@@ -97,7 +98,7 @@ void TCustomChart::DrawChart() {
     DrawWalls();
     DrawAxes();
     DrawAllSeries();
-    if (zoomDrag_.Active)
+    if (zoom_.Drag().Active)
         DrawZoomRectangle();
     Canvas().ResetState();
     if (OnAfterDraw)
@@ -263,7 +264,8 @@ void TCustomChart::DrawZoomRectangle() {
     canvas.SetPen(TPen(color, 1, TPenStyle::psSolid));
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.SetRasterOp(TRasterOp::NotXor);
-    canvas.Rectangle(zoomDrag_.X0, zoomDrag_.Y0, zoomDrag_.X1, zoomDrag_.Y1);
+    const TZoomPanningRecord &drag = zoom_.Drag();
+    canvas.Rectangle(drag.X0, drag.Y0, drag.X1, drag.Y1);
     canvas.SetRasterOp(TRasterOp::Copy);
 }
 

@@ -6,9 +6,9 @@
 #include "chart/output/ChartPrint.h"
 #include "chart/panel/ChartTitle.h"
 #include "chart/panel/ChartWall.h"
+#include "chart/interaction/ChartWindow.h"
 #include "chart/interaction/ChartZoom.h"
 #include "chart/panel/Legend.h"
-#include "chart/interaction/ZoomPanningRecord.h"
 
 #include <QImage>
 #include <memory>
@@ -17,18 +17,20 @@
 namespace pexor {
 
 enum class TBackImageMode { pbmStretch, pbmTile, pbmCenter };
-enum class TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
 
 // The chart: the axis panel with its titles, legend, walls, background and
-// back image, and the drawing of all of it in a fixed order.
-class TCustomChart : public TCustomAxisPanel,
-                     public TLegendEvents,
-                     public TChartZoom,
-                     public TChartMouse,
-                     public TChartPrint {
+// back image, and the drawing of all of it in a fixed order. Zoom, mouse and
+// print are parts it owns; each holds the pieces of the chart it works on.
+class TCustomChart : public TCustomAxisPanel, public IChartDrawing, protected IChartWindow {
 public:
     TCustomChart();
     ~TCustomChart() override;
+
+    TChartZoom &Zoom() { return zoom_; }
+    const TChartZoom &Zoom() const { return zoom_; }
+    TChartMouse &Mouse() { return mouse_; }
+    const TChartMouse &Mouse() const { return mouse_; }
+    TChartPrint &Print() { return print_; }
 
     TChartTitle &Title() { return *title_; }
     const TChartTitle &Title() const { return *title_; }
@@ -69,17 +71,6 @@ public:
     TChartPen &Frame() { return backWall_->Pen(); }
     void SetFrame(const TChartPen &value) { backWall_->SetPen(value); }
 
-    bool AllowZoom() const { return allowZoom_; }
-    void SetAllowZoom(bool value) { Set(allowZoom_, value); }
-    TPanningMode AllowPanning() const { return allowPanning_; }
-    void SetAllowPanning(TPanningMode value) { Set(allowPanning_, value); }
-    bool AnimatedZoom() const { return animatedZoom_; }
-    void SetAnimatedZoom(bool value) { Set(animatedZoom_, value); }
-    int AnimatedZoomSteps() const { return animatedZoomSteps_; }
-    void SetAnimatedZoomSteps(int value) { Set(animatedZoomSteps_, value); }
-    TZoomPanningRecord &ZoomDrag() { return zoomDrag_; }
-    TZoomPanningRecord &PanDrag() { return panDrag_; }
-
     // The legend's text for a point; marks of style smsLegend show it.
     QString GetLegendValueText(const TChartSeries &series, int valueIndex) const override;
 
@@ -88,7 +79,7 @@ public:
     void PaintWindow(pexor::Canvas &window);
     // Draws the whole chart into canvas within rect: off screen first and
     // then copied, unless the chart canvas draws straight to the target.
-    void Draw(pexor::Canvas &canvas, const TRect &rect);
+    void Draw(pexor::Canvas &canvas, const TRect &rect) override;
 
     // The steps of a drawing, in the order DrawChart runs them.
     void DrawChart();
@@ -110,6 +101,13 @@ protected:
     int BottomWallSize() const override { return bottomWall_->Size(); }
     int BackWallSize() const override { return backWall_->Size(); }
 
+    // The window side of the parts: a chart without a window has nothing
+    // to do; the window control answers them.
+    void UpdateWindow() override {}
+    void SetChartCursor(int) override {}
+    void RestoreCursor() override {}
+    void WindowFramesChanged() override {}
+
 private:
     void NotifyDrawingBegins();
     void DrawTitles();
@@ -126,13 +124,11 @@ private:
     QImage backImage_;
     TBackImageMode backImageMode_ = TBackImageMode::pbmStretch;
     bool backImageInside_ = false;
-    int animatedZoomSteps_ = 8;
-    bool allowZoom_ = true;
-    TPanningMode allowPanning_ = TPanningMode::pmBoth;
-    bool animatedZoom_ = false;
-    TZoomPanningRecord zoomDrag_;
-    TZoomPanningRecord panDrag_;
     pexor::Canvas *windowCanvas_ = nullptr;
+    // After the titles and the legend, which the mouse hit-tests.
+    TChartZoom zoom_;
+    TChartMouse mouse_;
+    TChartPrint print_;
 };
 
 } // namespace pexor

@@ -58,7 +58,7 @@ void TChart::paintEvent(QPaintEvent *) {
     QtCanvas window(painter);
     const bool redrawn = Printing() || Canvas().Stale() || !Canvas().Bitmap();
     PaintWindow(window);
-    PaintWindowFrames(window, redrawn);
+    Mouse().PaintWindowFrames(window, redrawn);
 }
 
 void TChart::resizeEvent(QResizeEvent *event) {

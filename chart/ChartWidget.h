@@ -41,11 +41,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    // Window side of the zoom and the mouse.
+    // Window side of the zoom, the mouse and the print.
     void UpdateWindow() override;
     void SetChartCursor(int cursorId) override;
     void RestoreCursor() override;
-    void DrawZoomFrameOnWindow(const TRect &frame) override;
+    void WindowFramesChanged() override;
     QPoint ClientPos(const QMouseEvent &event) const;
 
 private:

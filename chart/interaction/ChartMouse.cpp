@@ -1,7 +1,10 @@
 #include "chart/interaction/ChartMouse.h"
 
-#include "chart/Chart.h"
+#include "chart/interaction/ChartZoom.h"
+#include "chart/panel/AxisPanel.h"
+#include "chart/panel/ChartTitle.h"
 #include "chart/panel/Legend.h"
+#include "platform/StoreIfChanged.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,7 +15,7 @@ namespace {
 
 // The point of series under (x, y): the position is taken back to flat
 // coordinates at the series' front before the series is asked.
-int PointUnder(TCustomChart &chart, TChartSeries &series, int x, int y) {
+int PointUnder(TCustomAxisPanel &chart, TChartSeries &series, int x, int y) {
     chart.Canvas().Unproject(x, y, series.StartZ());
     return series.Clicked(x, y);
 }
@@ -25,15 +28,26 @@ bool Pans(TPanningMode mode, bool horizontal) {
 
 } // namespace
 
-TCustomChart &TChartMouse::Self() {
-    return static_cast<TCustomChart &>(*this);
+TChartMouse::TChartMouse(TCustomAxisPanel &panel, TChartZoom &zoom, IChartWindow &window,
+                         TClickTargets targets)
+    : panel_(panel), zoom_(zoom), window_(window), targets_(targets) {}
+
+// A changed setting asks for a repaint, as the chart's own settings do.
+void TChartMouse::SetAllowZoom(bool value) {
+    if (StoreIfChanged(allowZoom_, value))
+        panel_.Invalidate();
+}
+
+void TChartMouse::SetAllowPanning(TPanningMode value) {
+    if (StoreIfChanged(allowPanning_, value))
+        panel_.Invalidate();
 }
 
 TChartClickedPart TChartMouse::CalcClickedPart(int x, int y) {
     using enum TChartClickedPartStyle;
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     TChartClickedPart part;
-    if (chart.Legend().Visible() && chart.Legend().Clicked(x, y)) {
+    if (targets_.Legend.Visible() && targets_.Legend.Clicked(x, y)) {
         part.Part = cpLegend;
         return part;
     }
@@ -59,9 +73,9 @@ TChartClickedPart TChartMouse::CalcClickedPart(int x, int y) {
             return part;
         }
     }
-    if (chart.Title().Clicked(x, y))
+    if (targets_.Title.Clicked(x, y))
         part.Part = cpTitle;
-    else if (chart.Foot().Clicked(x, y))
+    else if (targets_.Foot.Clicked(x, y))
         part.Part = cpFoot;
     else if (chart.PlotRect().Contains(x, y) && chart.CountActiveSeries() >= 1)
         part.Part = cpChartRect;
@@ -69,7 +83,7 @@ TChartClickedPart TChartMouse::CalcClickedPart(int x, int y) {
 }
 
 bool TChartMouse::Offer(const std::function<void()> &handler) {
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     chart.SetCancelMouse(true);
     handler();
     return chart.CancelMouse();
@@ -78,16 +92,16 @@ bool TChartMouse::Offer(const std::function<void()> &handler) {
 void TChartMouse::OfferBackground(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
                                   int y) {
     if (OnClickBackground)
-        Offer([&] { OnClickBackground(Self(), button, shift, x, y); });
+        Offer([&] { OnClickBackground(panel_, button, shift, x, y); });
 }
 
 void TChartMouse::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y,
                             bool doubleClick) {
     using enum TChartClickedPartStyle;
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     if (OnMouseDown)
         OnMouseDown(chart, button, shift, x, y);
-    if (chart.ZoomDrag().Active || chart.PanDrag().Active)
+    if (zoom_.Drag().Active || panDrag_.Active)
         return;
     if (chart.CancelMouse()) {
         chart.SetCancelMouse(false);
@@ -132,26 +146,25 @@ void TChartMouse::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
 }
 
 bool TChartMouse::StartDrag(Qt::MouseButton button, int x, int y) {
-    TCustomChart &chart = Self();
-    if (chart.AllowZoom() && button == ZoomButton) {
-        SetChartCursor(0);
-        chart.ZoomDrag().Activate(x, y);
+    if (allowZoom_ && button == ZoomButton) {
+        window_.SetChartCursor(0);
+        zoom_.Drag().Activate(x, y);
         DrawZoomFrame();
         return true;
     }
-    if (chart.AllowPanning() != TPanningMode::pmNone && button == PanButton) {
-        SetChartCursor(0);
-        chart.PanDrag().Activate(x, y);
+    if (allowPanning_ != TPanningMode::pmNone && button == PanButton) {
+        window_.SetChartCursor(0);
+        panDrag_.Activate(x, y);
         return true;
     }
     return false;
 }
 
 void TChartMouse::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     if (OnMouseMove)
         OnMouseMove(chart, shift, x, y);
-    TZoomPanningRecord &zoom = chart.ZoomDrag();
+    TZoomPanningRecord &zoom = zoom_.Drag();
     if (zoom.Active) {
         if (x == zoom.X1 && y == zoom.Y1)
             return;
@@ -161,7 +174,7 @@ void TChartMouse::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
         DrawZoomFrame();
         return;
     }
-    if (chart.PanDrag().Active) {
+    if (panDrag_.Active) {
         PanTo(x, y);
         return;
     }
@@ -169,42 +182,42 @@ void TChartMouse::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
 }
 
 void TChartMouse::PanTo(int x, int y) {
-    TCustomChart &chart = Self();
-    TZoomPanningRecord &pan = chart.PanDrag();
+    TCustomAxisPanel &chart = panel_;
+    TZoomPanningRecord &pan = panDrag_;
     if (!chart.PlotRect().Contains(x, y)) {
         pan.Active = false;
         return;
     }
     if (x == pan.X1 && y == pan.Y1)
         return;
-    chart.SaveScales();
+    zoom_.SaveScales();
     bool panned = false;
-    if (x != pan.X1 && Pans(chart.AllowPanning(), true)) {
-        chart.PanAxis(chart.BottomAxis(), pan.X1, x);
-        chart.PanAxis(chart.TopAxis(), pan.X1, x);
+    if (x != pan.X1 && Pans(allowPanning_, true)) {
+        zoom_.PanAxis(chart.BottomAxis(), pan.X1, x);
+        zoom_.PanAxis(chart.TopAxis(), pan.X1, x);
         panned = true;
     }
-    if (y != pan.Y1 && Pans(chart.AllowPanning(), false)) {
-        chart.PanAxis(chart.LeftAxis(), pan.Y1, y);
-        chart.PanAxis(chart.RightAxis(), pan.Y1, y);
+    if (y != pan.Y1 && Pans(allowPanning_, false)) {
+        zoom_.PanAxis(chart.LeftAxis(), pan.Y1, y);
+        zoom_.PanAxis(chart.RightAxis(), pan.Y1, y);
         panned = true;
     }
     pan.X1 = x;
     pan.Y1 = y;
     if (!panned)
         return;
-    if (chart.OnScroll)
-        chart.OnScroll(chart);
+    if (zoom_.OnScroll)
+        zoom_.OnScroll(chart);
     chart.Invalidate();
 }
 
 void TChartMouse::TrackSeriesCursor(int x, int y) {
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     bool cursorSet = false;
     const std::vector<TChartSeries *> list = chart.SeriesList();
     for (TChartSeries *series : list) {
         if (series->Active() && series->Cursor() != 0 && PointUnder(chart, *series, x, y) != -1) {
-            SetChartCursor(series->Cursor());
+            window_.SetChartCursor(series->Cursor());
             cursorSet = true;
             break;
         }
@@ -212,17 +225,17 @@ void TChartMouse::TrackSeriesCursor(int x, int y) {
     for (TChartSeries *series : list)
         series->MouseMoved(x, y);
     if (!cursorSet)
-        RestoreCursor();
+        window_.RestoreCursor();
 }
 
 void TChartMouse::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     if (OnMouseUp)
         OnMouseUp(chart, button, shift, x, y);
     const std::vector<TChartSeries *> list = chart.SeriesList();
     for (TChartSeries *series : list)
         series->MouseReleased(x, y);
-    TZoomPanningRecord &zoom = chart.ZoomDrag();
+    TZoomPanningRecord &zoom = zoom_.Drag();
     if (zoom.Active && button == ZoomButton) {
         zoom.Active = false;
         DrawZoomFrame();
@@ -232,17 +245,17 @@ void TChartMouse::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, i
             std::abs(zoom.Y1 - zoom.Y0) > MinZoomDragPixels) {
             // Dragged right and down zooms; any other way undoes.
             if (zoom.X1 > zoom.X0 && zoom.Y1 > zoom.Y0)
-                chart.ZoomToDraggedRect();
+                zoom_.ZoomToDraggedRect();
             else
-                chart.UndoZoom();
+                zoom_.UndoZoom();
             chart.Invalidate();
         }
     }
-    chart.PanDrag().Active = false;
+    panDrag_.Active = false;
 }
 
 void TChartMouse::DrawZoomFrame() {
-    const TZoomPanningRecord &zoom = Self().ZoomDrag();
+    const TZoomPanningRecord &zoom = zoom_.Drag();
     DrawZoomFrameOnWindow(TRect(zoom.X0, zoom.Y0, zoom.X1, zoom.Y1));
 }
 
@@ -252,6 +265,7 @@ void TChartMouse::DrawZoomFrameOnWindow(const TRect &frame) {
         windowFrames_.erase(it);
     else
         windowFrames_.push_back(frame);
+    window_.WindowFramesChanged();
 }
 
 void TChartMouse::PaintWindowFrames(Canvas &window, bool pictureRedrawn) {
@@ -260,7 +274,7 @@ void TChartMouse::PaintWindowFrames(Canvas &window, bool pictureRedrawn) {
         return;
     }
     for (const TRect &frame : windowFrames_)
-        pexor::DrawZoomFrame(window, Self().Color(), frame);
+        pexor::DrawZoomFrame(window, panel_.Color(), frame);
 }
 
 } // namespace pexor

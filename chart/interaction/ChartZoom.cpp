@@ -1,6 +1,7 @@
 #include "chart/interaction/ChartZoom.h"
 
-#include "chart/Chart.h"
+#include "chart/panel/AxisPanel.h"
+#include "platform/StoreIfChanged.h"
 
 namespace pexor {
 
@@ -13,20 +14,30 @@ struct TZoomTarget {
 };
 
 // The four side axes with their SavedScales slot.
-std::array<TCustomChartAxis *, 4> SideAxes(TCustomChart &chart) {
+std::array<TCustomChartAxis *, 4> SideAxes(TCustomAxisPanel &chart) {
     return {&chart.TopAxis(), &chart.LeftAxis(), &chart.RightAxis(), &chart.BottomAxis()};
 }
 
 } // namespace
 
-TCustomChart &TChartZoom::Self() {
-    return static_cast<TCustomChart &>(*this);
+TChartZoom::TChartZoom(TCustomAxisPanel &panel, IChartWindow &window)
+    : panel_(panel), window_(window) {}
+
+// A changed setting asks for a repaint, as the chart's own settings do.
+void TChartZoom::SetAnimatedZoom(bool value) {
+    if (StoreIfChanged(animatedZoom_, value))
+        panel_.Invalidate();
+}
+
+void TChartZoom::SetAnimatedZoomSteps(int value) {
+    if (StoreIfChanged(animatedZoomSteps_, value))
+        panel_.Invalidate();
 }
 
 void TChartZoom::SaveScales() {
     if (scalesSaved_)
         return;
-    const auto axes = SideAxes(Self());
+    const auto axes = SideAxes(panel_);
     for (std::size_t i = 0; i < axes.size(); ++i) {
         const TCustomChartAxis &axis = *axes[i];
         savedScales_[i] = TAxisScale{axis.Automatic(), axis.AutomaticMinimum(),
@@ -37,14 +48,14 @@ void TChartZoom::SaveScales() {
 
 void TChartZoom::ApplyZoomRanges(double topMin, double topMax, double bottomMin, double bottomMax,
                                  double leftMin, double leftMax, double rightMin, double rightMax) {
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     SaveScales();
     const TZoomTarget targets[] = {{&chart.LeftAxis(), leftMin, leftMax},
                                    {&chart.RightAxis(), rightMin, rightMax},
                                    {&chart.TopAxis(), topMin, topMax},
                                    {&chart.BottomAxis(), bottomMin, bottomMax}};
-    if (chart.AnimatedZoom()) {
-        for (int step = 1; step < chart.AnimatedZoomSteps(); ++step) {
+    if (animatedZoom_) {
+        for (int step = 1; step < animatedZoomSteps_; ++step) {
             for (const TZoomTarget &t : targets) {
                 const double min = t.axis->Minimum();
                 const double max = t.axis->Maximum();
@@ -61,7 +72,7 @@ void TChartZoom::ApplyZoomRanges(double topMin, double topMax, double bottomMin,
 }
 
 void TChartZoom::ZoomByPercent(double percent) {
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     // Left, right, top, bottom.
     TCustomChartAxis *axes[] = {&chart.LeftAxis(), &chart.RightAxis(), &chart.TopAxis(),
                                 &chart.BottomAxis()};
@@ -89,7 +100,7 @@ void TChartZoom::ZoomByPercent(double percent) {
 }
 
 void TChartZoom::UndoZoom() {
-    TCustomChart &chart = Self();
+    TCustomAxisPanel &chart = panel_;
     if (scalesSaved_) {
         // Top, bottom, left, right.
         const std::pair<TCustomChartAxis *, TSavedScaleIndex> order[] = {
@@ -113,8 +124,8 @@ void TChartZoom::UndoZoom() {
 }
 
 void TChartZoom::ZoomToDraggedRect() {
-    TCustomChart &chart = Self();
-    TZoomPanningRecord &drag = chart.ZoomDrag();
+    TCustomAxisPanel &chart = panel_;
+    TZoomPanningRecord &drag = drag_;
     drag.Normalise();
     const TCustomChartAxis &left = chart.LeftAxis();
     const TCustomChartAxis &right = chart.RightAxis();
@@ -138,8 +149,8 @@ void TChartZoom::PanAxis(TCustomChartAxis &axis, int fromPixel, int toPixel) {
 }
 
 void TChartZoom::RedrawNow() {
-    Self().Invalidate();
-    UpdateWindow();
+    panel_.Invalidate();
+    window_.UpdateWindow();
 }
 
 void DrawZoomFrame(Canvas &canvas, TColor chartColor, const TRect &frame) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/interaction/ChartWindow.h"
+#include "chart/interaction/ZoomPanningRecord.h"
 #include "render/Canvas.h"
 #include "render/Color.h"
 
@@ -8,7 +10,7 @@
 
 namespace pexor {
 
-class TCustomChart;
+class TCustomAxisPanel;
 class TCustomChartAxis;
 
 // How far each animated zoom step goes: a third of the distance left.
@@ -29,10 +31,22 @@ enum TSavedScaleIndex { ssTop, ssLeft, ssRight, ssBottom };
 
 // The chart's zoom: the axes' scales are saved before the first change,
 // every zoom ends in ApplyZoomRanges, and UndoZoom puts the saved scales
-// back. Part of TCustomChart.
+// back. A part of the chart: it works on the panel's four side axes and
+// asks the window for the immediate repaints of an animated zoom.
 class TChartZoom {
 public:
-    virtual ~TChartZoom() = default;
+    TChartZoom(TCustomAxisPanel &panel, IChartWindow &window);
+    TChartZoom(const TChartZoom &) = delete;
+    TChartZoom &operator=(const TChartZoom &) = delete;
+
+    bool AnimatedZoom() const { return animatedZoom_; }
+    void SetAnimatedZoom(bool value);
+    int AnimatedZoomSteps() const { return animatedZoomSteps_; }
+    void SetAnimatedZoomSteps(int value);
+    // The zoom drag of the mouse; the chart draws its rectangle while it
+    // is under way.
+    TZoomPanningRecord &Drag() { return drag_; }
+    const TZoomPanningRecord &Drag() const { return drag_; }
 
     // Top, left, right and bottom axis, in this order.
     const std::array<TAxisScale, 4> &SavedScales() const { return savedScales_; }
@@ -46,32 +60,32 @@ public:
     void UndoZoom();
     // The common end of every zoom: saves, animates when asked, sets the
     // four ranges and fires OnZoom.
-    virtual void ApplyZoomRanges(double topMin, double topMax, double bottomMin, double bottomMax,
-                                 double leftMin, double leftMax, double rightMin, double rightMax);
+    void ApplyZoomRanges(double topMin, double topMax, double bottomMin, double bottomMax,
+                         double leftMin, double leftMax, double rightMin, double rightMax);
     // Zooms to the rectangle of the finished zoom drag.
-    virtual void ZoomToDraggedRect();
+    void ZoomToDraggedRect();
     // Moves an axis' range so that the value under pixel fromPixel comes
     // under toPixel; OnAllowScroll may change or refuse the new range.
     void PanAxis(TCustomChartAxis &axis, int fromPixel, int toPixel);
 
-    std::function<void(TCustomChart &)> OnZoom;
-    std::function<void(TCustomChart &)> OnUndoZoom;
-    std::function<void(TCustomChart &)> OnScroll;
+    // Sender: the chart.
+    std::function<void(TCustomAxisPanel &)> OnZoom;
+    std::function<void(TCustomAxisPanel &)> OnUndoZoom;
+    std::function<void(TCustomAxisPanel &)> OnScroll;
     // Sender: the axis; new minimum, new maximum and whether to scroll.
     std::function<void(TCustomChartAxis &, double &, double &, bool &)> OnAllowScroll;
 
     // Repaint request and an immediate window update.
     void RedrawNow();
 
-protected:
-    // Paints the window now; a chart without a window has nothing to do.
-    virtual void UpdateWindow() {}
-
 private:
-    TCustomChart &Self();
-
+    TCustomAxisPanel &panel_;
+    IChartWindow &window_;
     std::array<TAxisScale, 4> savedScales_;
     bool scalesSaved_ = false;
+    TZoomPanningRecord drag_;
+    int animatedZoomSteps_ = 8;
+    bool animatedZoom_ = false;
 };
 
 // The zoom rectangle's frame: the chart's colour (red instead of white),

@@ -1,6 +1,6 @@
 #include "chart/output/ChartPdf.h"
 
-#include "chart/Chart.h"
+#include "chart/output/ChartPrint.h"
 #include "platform/Exceptions.h"
 #include "render/QtCanvas.h"
 
@@ -52,22 +52,22 @@ TRect ChartPageRect(int pageWidth, int pageHeight) {
                  pageHeight - pageHeight / 10);
 }
 
-void ExportChartPdf(TCustomChart &chart, const QString &path, const TRect &rect,
+void ExportChartPdf(TChartPrint &print, const QString &path, const TRect &rect,
                     const QPageSize &pageSize, int resolution,
                     const std::function<void(Canvas &)> &beforeChart) {
     WritePdf(path, pageSize, resolution, [&](Canvas &page, QSize) {
         if (beforeChart)
             beforeChart(page);
-        chart.PrintIntoCanvas(page, rect);
+        print.PrintIntoCanvas(page, rect);
     });
 }
 
-void ExportChartPdf(TCustomChart &chart, const QString &path, const QPageSize &pageSize,
+void ExportChartPdf(TChartPrint &print, const QString &path, const QPageSize &pageSize,
                     int resolution, const std::function<void(Canvas &)> &beforeChart) {
     WritePdf(path, pageSize, resolution, [&](Canvas &page, QSize size) {
         if (beforeChart)
             beforeChart(page);
-        chart.PrintIntoCanvas(page, ChartPageRect(size.width(), size.height()));
+        print.PrintIntoCanvas(page, ChartPageRect(size.width(), size.height()));
     });
 }
 

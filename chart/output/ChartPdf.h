@@ -9,7 +9,7 @@
 
 namespace pexor {
 
-class TCustomChart;
+class TChartPrint;
 
 // Resolution of the exported pages, in dots per inch.
 inline constexpr int kPdfResolution = 600;
@@ -22,12 +22,12 @@ TRect ChartPageRect(int pageWidth, int pageHeight);
 // Writes a one-page PDF file with the chart printed into rect of the page
 // (device units at resolution). beforeChart, when given, draws on the page
 // first (a header line). Raises EFileError when the file cannot be written.
-void ExportChartPdf(TCustomChart &chart, const QString &path, const TRect &rect,
+void ExportChartPdf(TChartPrint &print, const QString &path, const TRect &rect,
                     const QPageSize &pageSize = QPageSize(QPageSize::A4),
                     int resolution = kPdfResolution,
                     const std::function<void(Canvas &)> &beforeChart = {});
 // The same into the print command's rectangle of the page.
-void ExportChartPdf(TCustomChart &chart, const QString &path,
+void ExportChartPdf(TChartPrint &print, const QString &path,
                     const QPageSize &pageSize = QPageSize(QPageSize::A4),
                     int resolution = kPdfResolution,
                     const std::function<void(Canvas &)> &beforeChart = {});

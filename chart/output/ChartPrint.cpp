@@ -1,6 +1,6 @@
 #include "chart/output/ChartPrint.h"
 
-#include "chart/Chart.h"
+#include "chart/ChartPanel.h"
 #include "chart/ChartException.h"
 #include "render/QtCanvas.h"
 #include "platform/Rounding.h"
@@ -71,8 +71,12 @@ TRect PrintLogicalRect(const TRect &rect, QSize client) {
                  MulDiv(rect.Bottom, ch, ph));
 }
 
-TCustomChart &TChartPrint::Self() {
-    return static_cast<TCustomChart &>(*this);
+TChartPrint::TChartPrint(TCustomChartPanel &panel, IChartDrawing &drawing, IChartWindow &window)
+    : panel_(panel), drawing_(drawing), window_(window) {}
+
+void TChartPrint::RedrawNow() {
+    panel_.Invalidate();
+    window_.UpdateWindow();
 }
 
 void TChartPrint::PrintIntoRect(QPrinter &printer, const TRect &rect) {
@@ -85,7 +89,7 @@ void TChartPrint::PrintIntoRect(QPrinter &printer, const TRect &rect) {
 }
 
 void TChartPrint::PrintIntoCanvas(Canvas &canvas, const TRect &rect) {
-    TCustomChart &chart = Self();
+    TCustomChartPanel &chart = panel_;
     const TRect device = NormalisedRect(rect);
     const TRect client = chart.GetChartRectangle();
     const QSize clientSize(client.Width(), client.Height());
@@ -106,16 +110,15 @@ void TChartPrint::PrintIntoCanvas(Canvas &canvas, const TRect &rect) {
         PrintingScope printing(chart);
         DrawUnbuffered(canvas, logical);
     } catch (...) {
-        chart.RedrawNow();
+        RedrawNow();
         throw;
     }
-    chart.RedrawNow();
+    RedrawNow();
 }
 
 void TChartPrint::DrawUnbuffered(Canvas &canvas, const TRect &rect) {
-    TCustomChart &chart = Self();
-    UnbufferedScope unbuffered(chart.Canvas(), canvas);
-    chart.Draw(canvas, rect);
+    UnbufferedScope unbuffered(panel_.Canvas(), canvas);
+    drawing_.Draw(canvas, rect);
 }
 
 } // namespace pexor

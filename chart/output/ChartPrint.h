@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/interaction/ChartWindow.h"
 #include "render/Canvas.h"
 #include "render/Rect.h"
 
@@ -9,15 +10,26 @@ class QPrinter;
 
 namespace pexor {
 
-class TCustomChart;
+class TCustomChartPanel;
+
+// The whole drawing of the chart into rect of canvas, as the window gets it.
+class IChartDrawing {
+public:
+    virtual ~IChartDrawing() = default;
+    virtual void Draw(Canvas &canvas, const TRect &rect) = 0;
+};
 
 // The chart drawn into a rectangle of another surface (a printer or PDF
 // page): laid out as on screen, at its client size, while the surface's
 // mapping stretches it over the rectangle, so lines and text come out at
-// the surface's own resolution. Part of TCustomChart.
+// the surface's own resolution. A part of the chart: it sets the panel's
+// printing state and mapping, has the chart draw itself, and has the window
+// drawn again afterwards.
 class TChartPrint {
 public:
-    virtual ~TChartPrint() = default;
+    TChartPrint(TCustomChartPanel &panel, IChartDrawing &drawing, IChartWindow &window);
+    TChartPrint(const TChartPrint &) = delete;
+    TChartPrint &operator=(const TChartPrint &) = delete;
 
     // Into rect (device units) of the page the printer has open. The caller
     // begins and ends the document; a printer with no page open raises
@@ -33,7 +45,12 @@ public:
     void DrawUnbuffered(Canvas &canvas, const TRect &rect);
 
 private:
-    TCustomChart &Self();
+    // Repaint request and an immediate window update.
+    void RedrawNow();
+
+    TCustomChartPanel &panel_;
+    IChartDrawing &drawing_;
+    IChartWindow &window_;
 };
 
 // rect with left <= right and top <= bottom.

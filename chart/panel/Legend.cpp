@@ -67,10 +67,6 @@ void TCustomChartLegend::SetFirstValue(int value) {
     Set(firstValue_, value);
 }
 
-TLegendEvents *TCustomChartLegend::Events() const {
-    return dynamic_cast<TLegendEvents *>(ParentChart());
-}
-
 TLegendStyle TCustomChartLegend::CalcLegendStyle() const {
     if (legendStyle_ != TLegendStyle::lsAuto)
         return legendStyle_;
@@ -183,8 +179,8 @@ QString TCustomChartLegend::ItemText(int index) const {
     case TLegendStyle::lsAuto:
         break;
     }
-    if (TLegendEvents *events = Events(); events && events->OnGetLegendText)
-        events->OnGetLegendText(*ParentChart(), resolvedStyle_, index, text);
+    if (OnGetLegendText)
+        OnGetLegendText(*ParentChart(), resolvedStyle_, index, text);
     return text;
 }
 
@@ -306,8 +302,8 @@ void TCustomChartLegend::DrawLegend() {
     textX_ = x;
     columns_ = std::max(columns, 1);
 
-    if (TLegendEvents *events = Events(); events && events->OnGetLegendRect)
-        events->OnGetLegendRect(chart, legendRect_);
+    if (OnGetLegendRect)
+        OnGetLegendRect(chart, legendRect_);
 
     if (items <= 0)
         return;
@@ -393,8 +389,8 @@ void TCustomChartLegend::DrawItem(int index, int position) {
         x += (position % columns_) * (textWidth_ + symbolWidth_ + 4);
     int xColor =
         alignment_ == TLegendAlignment::laRight ? textX_ - symbolWidth_ - 4 : legendRect_.Left + 4;
-    if (TLegendEvents *events = Events(); events && events->OnGetLegendPos)
-        events->OnGetLegendPos(chart, index, x, y, xColor);
+    if (OnGetLegendPos)
+        OnGetLegendPos(chart, index, x, y, xColor);
 
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     const TRect symbol(x - 4 - symbolWidth_, y + 2, x - 4, y + fh - 2);

@@ -8,11 +8,13 @@
 #include "render/Rect.h"
 
 #include <QString>
+#include <functional>
 
 namespace pexor {
 
 class TChartSeries;
 class TChartCanvas3D;
+class TCustomAxisPanel;
 
 // The framed box beside, above or below the plot area that lists the chart's
 // series or the points of one series, each with a colour symbol and a text.
@@ -101,6 +103,15 @@ public:
     // Whether (x, y) lies on the legend the chart shows now.
     bool Clicked(int x, int y) const;
 
+    // Events, sender (the chart) first.
+    // Resolved style, item index, text (may be replaced).
+    std::function<void(TCustomAxisPanel &, TLegendStyle, int, QString &)> OnGetLegendText;
+    // Item index, text position X and Y (may be moved), symbol column x
+    // (informative only: the symbol follows X).
+    std::function<void(TCustomAxisPanel &, int, int &, int &, int &)> OnGetLegendPos;
+    // The legend's rectangle before it is drawn (may be changed).
+    std::function<void(TCustomAxisPanel &, TRect &)> OnGetLegendRect;
+
 private:
     template <typename T> void Set(T &field, const T &value) {
         if (StoreIfChanged(field, value))
@@ -110,7 +121,6 @@ private:
     // The i-th active series with ShowInLegend set, or null.
     TChartSeries *LegendSeries(int index) const;
     TChartSeries *FirstActiveSeries() const;
-    TLegendEvents *Events() const;
     void DrawItem(int index, int position);
     void DrawSymbol(TChartSeries *series, int valueIndex, const TRect &rect);
 

@@ -88,10 +88,10 @@ TEST_F(CurveDescriptionTest, FollowsTheViewCommands) {
     Add(40, "01/12/2026");
     Show();
     const QString whole = Description();
-    chart.ZoomByPercent(120);
+    chart.Zoom().ZoomByPercent(120);
     EXPECT_TRUE(Description().startsWith(whole + QStringLiteral(". Partie affichée : ")))
         << Description().toStdString();
-    chart.UndoZoom();
+    chart.Zoom().UndoZoom();
     EXPECT_EQ(Description(), whole);
     ScrollHorizontal(chart, 10);
     EXPECT_TRUE(Description().contains(QStringLiteral("Partie affichée")))

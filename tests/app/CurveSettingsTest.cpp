@@ -83,9 +83,9 @@ TEST_F(CurveScrollTest, ZoomScrollUndoReturnsToBeforeTheZoom) {
     chart.grab();
     const double min = chart.BottomAxis().Minimum();
     const double max = chart.BottomAxis().Maximum();
-    chart.ZoomByPercent(120);
+    chart.Zoom().ZoomByPercent(120);
     ScrollHorizontal(chart, 10);
-    chart.UndoZoom();
+    chart.Zoom().UndoZoom();
     chart.grab();
     EXPECT_DOUBLE_EQ(chart.BottomAxis().Minimum(), min);
     EXPECT_DOUBLE_EQ(chart.BottomAxis().Maximum(), max);

@@ -267,7 +267,7 @@ TEST(ChartProperties, SettingTheCurrentValueRequestsNoRepaint) {
     chart.SetAxisVisible(true);
     chart.SetBackImageMode(TBackImageMode::pbmStretch);
     chart.SetBackImageInside(false);
-    chart.SetAllowPanning(TPanningMode::pmBoth);
+    chart.Mouse().SetAllowPanning(TPanningMode::pmBoth);
     chart.LeftWall().SetColor(0x80FFFF);
     chart.BottomWall().SetSize(0);
     chart.Gradient().SetVisible(false);
@@ -315,10 +315,10 @@ TEST(ChartProperties, DefaultsOfANewChart) {
     EXPECT_FALSE(chart.Gradient().Visible());
     EXPECT_EQ(chart.Gradient().StartColor(), clWhite);
     EXPECT_EQ(chart.Gradient().EndColor(), clYellow);
-    EXPECT_EQ(chart.AnimatedZoomSteps(), 8);
-    EXPECT_TRUE(chart.AllowZoom());
-    EXPECT_FALSE(chart.AnimatedZoom());
-    EXPECT_FALSE(chart.ZoomDrag().Active);
+    EXPECT_EQ(chart.Zoom().AnimatedZoomSteps(), 8);
+    EXPECT_TRUE(chart.Mouse().AllowZoom());
+    EXPECT_FALSE(chart.Zoom().AnimatedZoom());
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
     EXPECT_TRUE(chart.BackImage().isNull());
 }
 
@@ -375,9 +375,9 @@ TEST(ChartProperties, BackColorMakesTheBackWallSolid) {
 TEST(ChartDrawing, ZoomDragDrawsItsRectangleLastInNotXor) {
     RecordingChartPanel chart;
     chart.SetColor(clWhite);
-    chart.ZoomDrag().Activate(40, 50);
-    chart.ZoomDrag().X1 = 90;
-    chart.ZoomDrag().Y1 = 70;
+    chart.Zoom().Drag().Activate(40, 50);
+    chart.Zoom().Drag().X1 = 90;
+    chart.Zoom().Drag().Y1 = 70;
     chart.DrawAt(TRect(0, 0, 332, 252));
     const auto rects = chart.surface.RecordsOf(TRecordKind::Rectangle);
     ASSERT_FALSE(rects.empty());

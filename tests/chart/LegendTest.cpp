@@ -15,7 +15,7 @@ namespace {
 
 // A chart panel with a legend and the legend events, drawing on a recording
 // canvas over a 400 x 250 drawing rectangle.
-class LegendPanel : public TCustomAxisPanel, public TLegendEvents {
+class LegendPanel : public TCustomAxisPanel {
 public:
     LegendPanel() : legend(this) {
         Canvas().SetSurface(&surface);
@@ -175,7 +175,8 @@ TEST(LegendItemsTest, SeriesTexts) {
     EXPECT_EQ(chart.legend.ItemText(1), QStringLiteral("Series2"));
     EXPECT_EQ(chart.legend.ItemText(2), QStringLiteral("Titre"));
 
-    chart.OnGetLegendText = [](TCustomAxisPanel &, TLegendStyle style, int index, QString &text) {
+    chart.legend.OnGetLegendText = [](TCustomAxisPanel &, TLegendStyle style, int index,
+                                      QString &text) {
         if (style == TLegendStyle::lsSeries && index == 1)
             text = QStringLiteral("remplacé");
     };
@@ -398,8 +399,11 @@ TEST(LegendDrawTest, EventsMoveTheBoxAndTheItems) {
     chart.Add(QStringLiteral("A"), {1});
     chart.Add(QStringLiteral("B"), {2});
     std::vector<int> posCalls;
-    chart.OnGetLegendRect = [](TCustomAxisPanel &, TRect &rect) { rect = TRect(200, 30, 300, 80); };
-    chart.OnGetLegendPos = [&](TCustomAxisPanel &, int index, int &x, int &y, int &xColor) {
+    chart.legend.OnGetLegendRect = [](TCustomAxisPanel &, TRect &rect) {
+        rect = TRect(200, 30, 300, 80);
+    };
+    chart.legend.OnGetLegendPos = [&](TCustomAxisPanel &, int index, int &x, int &y,
+                                      int &xColor) {
         posCalls.push_back(index);
         x += 100;
         y += 1;
@@ -480,8 +484,8 @@ TEST(LegendInChartTest, ChartEventsAndMarksOfStyleLegend) {
     EXPECT_EQ(curve.MarkText(2), QStringLiteral("03/12/2026 70"));
 
     std::vector<int> asked;
-    chart.OnGetLegendText = [&](TCustomAxisPanel &sender, TLegendStyle style, int index,
-                                QString &text) {
+    chart.Legend().OnGetLegendText = [&](TCustomAxisPanel &sender, TLegendStyle style, int index,
+                                         QString &text) {
         EXPECT_EQ(&sender, static_cast<TCustomAxisPanel *>(&chart));
         EXPECT_EQ(style, TLegendStyle::lsValues);
         asked.push_back(index);

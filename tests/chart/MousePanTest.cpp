@@ -61,17 +61,17 @@ TEST_F(ShownChart, LeftDragRightAndDownBeyondSixteenPixelsZooms) {
     const double bottomMin = chart.BottomAxis().PixelToValue(100);
     const double bottomMax = chart.BottomAxis().PixelToValue(117);
     int zooms = 0;
-    chart.OnZoom = [&](TCustomChart &) { ++zooms; };
+    chart.Zoom().OnZoom = [&](TCustomAxisPanel &) { ++zooms; };
 
     Press(Qt::LeftButton, 100, 100);
-    EXPECT_TRUE(chart.ZoomDrag().Active);
+    EXPECT_TRUE(chart.Zoom().Drag().Active);
     Move(117, 117);
-    EXPECT_EQ(chart.ZoomDrag().X1, 117);
+    EXPECT_EQ(chart.Zoom().Drag().X1, 117);
     Release(Qt::LeftButton, 117, 117);
 
-    EXPECT_FALSE(chart.ZoomDrag().Active);
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
     EXPECT_EQ(zooms, 1);
-    EXPECT_TRUE(chart.ScalesSaved());
+    EXPECT_TRUE(chart.Zoom().ScalesSaved());
     EXPECT_DOUBLE_EQ(chart.LeftAxis().Minimum(), leftMin);
     EXPECT_DOUBLE_EQ(chart.LeftAxis().Maximum(), leftMax);
     EXPECT_DOUBLE_EQ(chart.BottomAxis().Minimum(), bottomMin);
@@ -80,19 +80,19 @@ TEST_F(ShownChart, LeftDragRightAndDownBeyondSixteenPixelsZooms) {
 
 TEST_F(ShownChart, ShortDragChangesNothingAndDragUpLeftUndoes) {
     Drag(Qt::LeftButton, {100, 100}, {116, 150});
-    EXPECT_FALSE(chart.ZoomDrag().Active);
-    EXPECT_FALSE(chart.ScalesSaved());
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
+    EXPECT_FALSE(chart.Zoom().ScalesSaved());
     EXPECT_TRUE(AllAutomatic());
 
     Drag(Qt::LeftButton, {100, 100}, {117, 117});
     ASSERT_FALSE(AllAutomatic());
     chart.repaint();
     int undos = 0;
-    chart.OnUndoZoom = [&](TCustomChart &) { ++undos; };
+    chart.Zoom().OnUndoZoom = [&](TCustomAxisPanel &) { ++undos; };
     Drag(Qt::LeftButton, {150, 150}, {100, 100});
     EXPECT_EQ(undos, 1);
     EXPECT_TRUE(AllAutomatic());
-    EXPECT_FALSE(chart.ScalesSaved());
+    EXPECT_FALSE(chart.Zoom().ScalesSaved());
 }
 
 TEST_F(ShownChart, ZoomFrameShowsOnTheWindowOnlyWhileDragging) {
@@ -126,38 +126,38 @@ TEST_F(ShownChart, ZoomFrameShowsOnTheWindowOnlyWhileDragging) {
 
 TEST_F(ShownChart, RightDragPansUntilTheMouseLeavesThePlot) {
     int scrolls = 0;
-    chart.OnScroll = [&](TCustomChart &) { ++scrolls; };
+    chart.Zoom().OnScroll = [&](TCustomAxisPanel &) { ++scrolls; };
     TCustomChartAxis &bottom = chart.BottomAxis();
     TCustomChartAxis &left = chart.LeftAxis();
     const double dx = bottom.PixelToValue(150) - bottom.PixelToValue(170);
     const double dy = left.PixelToValue(150) - left.PixelToValue(140);
 
     Press(Qt::RightButton, 150, 150);
-    EXPECT_TRUE(chart.PanDrag().Active);
-    EXPECT_FALSE(chart.ZoomDrag().Active);
+    EXPECT_TRUE(chart.Mouse().PanDrag().Active);
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
     Move(170, 140);
     EXPECT_EQ(scrolls, 1);
     EXPECT_DOUBLE_EQ(bottom.Minimum(), 0 + dx);
     EXPECT_DOUBLE_EQ(bottom.Maximum(), 2 + dx);
     EXPECT_DOUBLE_EQ(left.Minimum(), 20 + dy);
     EXPECT_DOUBLE_EQ(left.Maximum(), 120 + dy);
-    EXPECT_TRUE(chart.ScalesSaved());
-    EXPECT_EQ(chart.SavedScales()[ssBottom], (TAxisScale{true, true, true, 0, 2}));
+    EXPECT_TRUE(chart.Zoom().ScalesSaved());
+    EXPECT_EQ(chart.Zoom().SavedScales()[ssBottom], (TAxisScale{true, true, true, 0, 2}));
 
     const TRect plot = chart.PlotRect();
     Move(plot.Right + 3, 140);
-    EXPECT_FALSE(chart.PanDrag().Active);
+    EXPECT_FALSE(chart.Mouse().PanDrag().Active);
     Move(180, 150);
     EXPECT_EQ(scrolls, 1);
     EXPECT_DOUBLE_EQ(bottom.Minimum(), dx);
 
     Release(Qt::RightButton, 180, 150);
-    chart.UndoZoom();
+    chart.Zoom().UndoZoom();
     EXPECT_TRUE(AllAutomatic());
 }
 
 TEST_F(ShownChart, HorizontalPanningIgnoresVerticalMotion) {
-    chart.SetAllowPanning(TPanningMode::pmHorizontal);
+    chart.Mouse().SetAllowPanning(TPanningMode::pmHorizontal);
     chart.repaint();
     Press(Qt::RightButton, 150, 150);
     Move(150, 170);
@@ -169,11 +169,11 @@ TEST_F(ShownChart, HorizontalPanningIgnoresVerticalMotion) {
     EXPECT_TRUE(chart.RightAxis().Automatic());
     EXPECT_FALSE(chart.BottomAxis().Automatic());
     Release(Qt::RightButton, 160, 190);
-    EXPECT_FALSE(chart.PanDrag().Active);
+    EXPECT_FALSE(chart.Mouse().PanDrag().Active);
 
-    chart.SetAllowPanning(TPanningMode::pmNone);
+    chart.Mouse().SetAllowPanning(TPanningMode::pmNone);
     Press(Qt::RightButton, 150, 150);
-    EXPECT_FALSE(chart.PanDrag().Active);
+    EXPECT_FALSE(chart.Mouse().PanDrag().Active);
     Release(Qt::RightButton, 150, 150);
 }
 
@@ -184,8 +184,8 @@ TEST_F(ShownChart, PressesOnTitleFootLegendOrNothingStartNoDrag) {
     chart.Legend().SetVisible(true);
     chart.repaint();
     int background = 0;
-    chart.OnClickBackground = [&](TCustomChart &, Qt::MouseButton, Qt::KeyboardModifiers, int,
-                                  int) { ++background; };
+    chart.Mouse().OnClickBackground = [&](TCustomAxisPanel &, Qt::MouseButton,
+                                          Qt::KeyboardModifiers, int, int) { ++background; };
 
     const TRect title = chart.Title().TitleRect();
     const TRect foot = chart.Foot().TitleRect();
@@ -202,11 +202,11 @@ TEST_F(ShownChart, PressesOnTitleFootLegendOrNothingStartNoDrag) {
         TChartClickedPartStyle::cpLegend, TChartClickedPartStyle::cpNone};
     for (int i = 0; i < 4; ++i) {
         const QPoint p = places[i];
-        EXPECT_EQ(chart.CalcClickedPart(p.x(), p.y()).Part, parts[i]) << i;
+        EXPECT_EQ(chart.Mouse().CalcClickedPart(p.x(), p.y()).Part, parts[i]) << i;
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
             Press(button, p.x(), p.y());
-            EXPECT_FALSE(chart.ZoomDrag().Active) << i;
-            EXPECT_FALSE(chart.PanDrag().Active) << i;
+            EXPECT_FALSE(chart.Zoom().Drag().Active) << i;
+            EXPECT_FALSE(chart.Mouse().PanDrag().Active) << i;
             Release(button, p.x(), p.y());
         }
     }
@@ -214,9 +214,8 @@ TEST_F(ShownChart, PressesOnTitleFootLegendOrNothingStartNoDrag) {
     EXPECT_EQ(background, 8);
 
     int legendClicks = 0;
-    chart.OnClickLegend = [&](TCustomChart &, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-        ++legendClicks;
-    };
+    chart.Mouse().OnClickLegend = [&](TCustomAxisPanel &, Qt::MouseButton, Qt::KeyboardModifiers,
+                                      int, int) { ++legendClicks; };
     Press(Qt::LeftButton, places[2].x(), places[2].y());
     Release(Qt::LeftButton, places[2].x(), places[2].y());
     EXPECT_EQ(legendClicks, 1);
@@ -226,46 +225,46 @@ TEST_F(ShownChart, PressesOnTitleFootLegendOrNothingStartNoDrag) {
 TEST_F(ShownChart, BackgroundHandlerTakesAPlotPressByLeavingCancelMouseSet) {
     int offered = 0;
     bool take = true;
-    chart.OnClickBackground = [&](TCustomChart &sender, Qt::MouseButton, Qt::KeyboardModifiers, int,
-                                  int) {
+    chart.Mouse().OnClickBackground = [&](TCustomAxisPanel &sender, Qt::MouseButton,
+                                          Qt::KeyboardModifiers, int, int) {
         ++offered;
         EXPECT_TRUE(sender.CancelMouse());
         if (!take)
             sender.SetCancelMouse(false);
     };
-    ASSERT_EQ(chart.CalcClickedPart(150, 100).Part, TChartClickedPartStyle::cpChartRect);
+    ASSERT_EQ(chart.Mouse().CalcClickedPart(150, 100).Part, TChartClickedPartStyle::cpChartRect);
     Press(Qt::LeftButton, 150, 100);
     EXPECT_EQ(offered, 1);
-    EXPECT_FALSE(chart.ZoomDrag().Active);
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
     EXPECT_FALSE(chart.CancelMouse());
     Release(Qt::LeftButton, 150, 100);
 
     take = false;
     Press(Qt::LeftButton, 150, 100);
     EXPECT_EQ(offered, 2);
-    EXPECT_TRUE(chart.ZoomDrag().Active);
+    EXPECT_TRUE(chart.Zoom().Drag().Active);
     Release(Qt::LeftButton, 150, 100);
 }
 
 TEST_F(ShownChart, SeriesPointClickAndCursor) {
     const QPoint point =
         chart.Canvas().Project(series->XPixel(1), series->YPixel(1), series->StartZ());
-    const TChartClickedPart part = chart.CalcClickedPart(point.x(), point.y());
+    const TChartClickedPart part = chart.Mouse().CalcClickedPart(point.x(), point.y());
     ASSERT_EQ(part.Part, TChartClickedPartStyle::cpSeries);
     EXPECT_EQ(part.ASeries, series);
     EXPECT_EQ(part.PointIndex, 1);
 
     TChartSeries *clicked = nullptr;
     int index = -1;
-    chart.OnClickSeries = [&](TCustomChart &, TChartSeries &s, int i, Qt::MouseButton,
-                              Qt::KeyboardModifiers, int, int) {
+    chart.Mouse().OnClickSeries = [&](TCustomAxisPanel &, TChartSeries &s, int i, Qt::MouseButton,
+                                      Qt::KeyboardModifiers, int, int) {
         clicked = &s;
         index = i;
     };
     Press(Qt::LeftButton, point.x(), point.y());
     EXPECT_EQ(clicked, series);
     EXPECT_EQ(index, 1);
-    EXPECT_FALSE(chart.ZoomDrag().Active);
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
     Release(Qt::LeftButton, point.x(), point.y());
 
     series->SetCursor(2020);
@@ -284,13 +283,13 @@ TEST_F(ShownChart, SeriesPointClickAndCursor) {
 TEST_F(ShownChart, NoNewDragWhileOneIsUnderWay) {
     Press(Qt::LeftButton, 100, 100);
     Press(Qt::RightButton, 150, 150);
-    EXPECT_FALSE(chart.PanDrag().Active);
-    EXPECT_EQ(chart.ZoomDrag().X0, 100);
+    EXPECT_FALSE(chart.Mouse().PanDrag().Active);
+    EXPECT_EQ(chart.Zoom().Drag().X0, 100);
     // A right release ends no zoom drag.
     Release(Qt::RightButton, 150, 150);
-    EXPECT_TRUE(chart.ZoomDrag().Active);
+    EXPECT_TRUE(chart.Zoom().Drag().Active);
     Release(Qt::LeftButton, 100, 100);
-    EXPECT_FALSE(chart.ZoomDrag().Active);
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
 }
 
 } // namespace

@@ -78,7 +78,7 @@ TEST(PrintIntoCanvas, MapsTheClientOntoTheDeviceRectangle) {
         printingSeen = chart.Printing();
         bufferedSeen = chart.Canvas().Buffered();
     };
-    chart.PrintIntoCanvas(page, kPageRect);
+    chart.Print().PrintIntoCanvas(page, kPageRect);
 
     EXPECT_EQ(chart.DrawRect(), TRect(42, 148, 374, 400));
     EXPECT_EQ(page.MapMode(), TMapMode::Anisotropic);
@@ -93,7 +93,7 @@ TEST(PrintIntoCanvas, MapsTheClientOntoTheDeviceRectangle) {
     EXPECT_FALSE(chart.Canvas().HasSurface());
 
     RecordingCanvas reversed(QSize(4800, 6600), 600);
-    chart.PrintIntoCanvas(reversed, TRect(4320, 5940, 480, 2200));
+    chart.Print().PrintIntoCanvas(reversed, TRect(4320, 5940, 480, 2200));
     EXPECT_EQ(chart.DrawRect(), TRect(42, 148, 374, 400));
     EXPECT_EQ(reversed.ViewportExt(), QSize(3840, 3740));
     ASSERT_EQ(reversed.Records().size(), page.Records().size());
@@ -104,8 +104,8 @@ TEST(PrintIntoCanvas, MapsTheClientOntoTheDeviceRectangle) {
 TEST(PrintIntoCanvas, EmptyRectangleDrawsNothing) {
     PrintedChart chart;
     RecordingCanvas page(QSize(4800, 6600), 600);
-    chart.PrintIntoCanvas(page, TRect(480, 2200, 480, 5940));
-    chart.PrintIntoCanvas(page, TRect(480, 2200, 4320, 2200));
+    chart.Print().PrintIntoCanvas(page, TRect(480, 2200, 480, 5940));
+    chart.Print().PrintIntoCanvas(page, TRect(480, 2200, 4320, 2200));
     EXPECT_TRUE(page.Records().empty());
     EXPECT_EQ(page.MapMode(), TMapMode::Text);
     EXPECT_FALSE(chart.Printing());
@@ -118,7 +118,7 @@ TEST(PrintIntoCanvas, PrintedChartHasNoBackgroundOrBevelsButEverythingElse) {
     chart.Draw(screen, TRect(0, 0, 332, 252));
     chart.Canvas().SetBuffered(true);
     RecordingCanvas page(QSize(4800, 6600), 600);
-    chart.PrintIntoCanvas(page, kPageRect);
+    chart.Print().PrintIntoCanvas(page, kPageRect);
 
     EXPECT_TRUE(FillsWith(screen, clBtnFace));
     EXPECT_TRUE(HasPenColor(screen, clBtnShadow));
@@ -172,15 +172,16 @@ TEST(PrintIntoCanvas, ExceptionLeavesPrintingOffAndBufferingRestored) {
     chart.AddSeries(std::make_unique<FailingSeries>()).Add(1);
     {
         RecordingCanvas page(QSize(4800, 6600), 600);
-        EXPECT_THROW(chart.PrintIntoCanvas(page, kPageRect), std::runtime_error);
+        EXPECT_THROW(chart.Print().PrintIntoCanvas(page, kPageRect), std::runtime_error);
         EXPECT_FALSE(chart.Printing());
         EXPECT_TRUE(chart.Canvas().Buffered());
         // The chart no longer draws on the page, which goes now.
         EXPECT_FALSE(chart.Canvas().HasSurface());
     }
     chart.Canvas().SetBuffered(false);
-    EXPECT_THROW(chart.DrawUnbuffered(*std::make_unique<RecordingCanvas>(), TRect(0, 0, 50, 50)),
-                 std::runtime_error);
+    EXPECT_THROW(
+        chart.Print().DrawUnbuffered(*std::make_unique<RecordingCanvas>(), TRect(0, 0, 50, 50)),
+        std::runtime_error);
     EXPECT_FALSE(chart.Canvas().Buffered());
 }
 
@@ -211,7 +212,7 @@ TEST_F(ShownProgramChart, WindowIsDrawnAnewAfterAPrintWithItsScreenLayout) {
             ++pageDrawings;
     };
     RecordingCanvas page(QSize(4800, 6600), 600);
-    chart.PrintIntoCanvas(page, kPageRect);
+    chart.Print().PrintIntoCanvas(page, kPageRect);
     // The page was laid out in its own rectangle; the window came back at
     // once with the plot where the mouse finds it, background and bevels.
     EXPECT_EQ(pageDrawings, 1);
@@ -230,7 +231,7 @@ TEST_F(ShownProgramChart, WindowIsDrawnAnewAfterAFailedPrint) {
             throw std::runtime_error("panne");
     };
     RecordingCanvas page(QSize(4800, 6600), 600);
-    EXPECT_THROW(chart.PrintIntoCanvas(page, kPageRect), std::runtime_error);
+    EXPECT_THROW(chart.Print().PrintIntoCanvas(page, kPageRect), std::runtime_error);
     EXPECT_EQ(chart.PlotRect(), plot);
     EXPECT_FALSE(chart.Canvas().Stale());
 }
@@ -257,7 +258,7 @@ TEST_F(ShownProgramChart, PdfPageShowsTheChartWithoutPanelBackground) {
     chart.grab().save(BuildFile(QStringLiteral("screen.png")));
     const QString pdf = BuildFile(QStringLiteral("chart.pdf"));
     QFile::remove(pdf);
-    ExportChartPdf(chart, pdf, QPageSize(QPageSize::A4), 600);
+    ExportChartPdf(chart.Print(), pdf, QPageSize(QPageSize::A4), 600);
     ASSERT_TRUE(QFile::exists(pdf));
     const QImage image = RenderPdf(pdf, 60);
     if (image.isNull())
@@ -298,10 +299,10 @@ TEST_F(ShownProgramChart, PrintIntoRectDrawsOnThePrintersOpenPage) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = BuildFile(QStringLiteral("printer.pdf"));
     printer.setOutputFileName(pdf);
-    EXPECT_THROW(chart.PrintIntoRect(printer, kPageRect), ChartException);
+    EXPECT_THROW(chart.Print().PrintIntoRect(printer, kPageRect), ChartException);
     {
         QPainter painter(&printer);
-        chart.PrintIntoRect(printer, ChartPageRect(printer.width(), printer.height()));
+        chart.Print().PrintIntoRect(printer, ChartPageRect(printer.width(), printer.height()));
         EXPECT_FALSE(chart.Printing());
     }
     QFile file(pdf);
@@ -311,7 +312,8 @@ TEST_F(ShownProgramChart, PrintIntoRectDrawsOnThePrintersOpenPage) {
 
 TEST(ExportChartPdf, UnwritablePathRaisesAndPageRectFollowsThePrintCommand) {
     PrintedChart chart;
-    EXPECT_THROW(ExportChartPdf(chart, QStringLiteral("/nonexistent-dir/x/chart.pdf")), EFileError);
+    EXPECT_THROW(ExportChartPdf(chart.Print(), QStringLiteral("/nonexistent-dir/x/chart.pdf")),
+                 EFileError);
     EXPECT_EQ(ChartPageRect(4800, 6600), TRect(480, 2200, 4320, 5940));
     EXPECT_EQ(ChartPageRect(4961, 7016), TRect(496, 2338, 4465, 6315));
 }

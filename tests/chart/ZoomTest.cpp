@@ -55,30 +55,30 @@ void ExpectAutomatic(const TCustomChartAxis &axis, bool automatic) {
 TEST(ZoomByPercent, NarrowsAndWidensAroundTheCentreThenUndoRestoresAutomatic) {
     ZoomChart chart;
     int zooms = 0;
-    chart.OnZoom = [&](TCustomChart &sender) {
+    chart.Zoom().OnZoom = [&](TCustomAxisPanel &sender) {
         EXPECT_EQ(&sender, &chart);
         ++zooms;
     };
     ExpectRange(chart.LeftAxis(), 20, 120);
 
-    chart.ZoomByPercent(120);
+    chart.Zoom().ZoomByPercent(120);
     ExpectRange(chart.LeftAxis(), 40, 100);
     ExpectAutomatic(chart.LeftAxis(), false);
     // Bottom axis: points 0, 1, 2.
     ExpectRange(chart.BottomAxis(), 0.4, 1.6);
-    EXPECT_TRUE(chart.ScalesSaved());
-    EXPECT_EQ(chart.SavedScales()[ssLeft], (TAxisScale{true, true, true, 20, 120}));
+    EXPECT_TRUE(chart.Zoom().ScalesSaved());
+    EXPECT_EQ(chart.Zoom().SavedScales()[ssLeft], (TAxisScale{true, true, true, 20, 120}));
     EXPECT_EQ(zooms, 1);
     EXPECT_EQ(chart.updates, 1);
 
-    chart.ZoomByPercent(80);
+    chart.Zoom().ZoomByPercent(80);
     ExpectRange(chart.LeftAxis(), 28, 112);
     // The copy still shows the axes before the first zoom.
-    EXPECT_EQ(chart.SavedScales()[ssLeft], (TAxisScale{true, true, true, 20, 120}));
+    EXPECT_EQ(chart.Zoom().SavedScales()[ssLeft], (TAxisScale{true, true, true, 20, 120}));
     EXPECT_EQ(zooms, 2);
 
-    chart.UndoZoom();
-    EXPECT_FALSE(chart.ScalesSaved());
+    chart.Zoom().UndoZoom();
+    EXPECT_FALSE(chart.Zoom().ScalesSaved());
     for (const TCustomChartAxis *axis :
          {&chart.LeftAxis(), &chart.RightAxis(), &chart.TopAxis(), &chart.BottomAxis()})
         ExpectAutomatic(*axis, true);
@@ -89,13 +89,13 @@ TEST(ZoomByPercent, NarrowsAndWidensAroundTheCentreThenUndoRestoresAutomatic) {
 TEST(ZoomByPercent, TwoZoomsAndOneUndoGiveBackASetRange) {
     ZoomChart chart;
     chart.LeftAxis().SetMinMax(10, 50);
-    chart.ZoomByPercent(120);
+    chart.Zoom().ZoomByPercent(120);
     ExpectRange(chart.LeftAxis(), 18, 42);
-    chart.ZoomByPercent(120);
+    chart.Zoom().ZoomByPercent(120);
     EXPECT_NEAR(chart.LeftAxis().Minimum(), 22.8, 1e-12);
     EXPECT_NEAR(chart.LeftAxis().Maximum(), 37.2, 1e-12);
 
-    chart.UndoZoom();
+    chart.Zoom().UndoZoom();
     ExpectRange(chart.LeftAxis(), 10, 50);
     ExpectAutomatic(chart.LeftAxis(), false);
     ExpectAutomatic(chart.BottomAxis(), true);
@@ -103,22 +103,22 @@ TEST(ZoomByPercent, TwoZoomsAndOneUndoGiveBackASetRange) {
 
 TEST(ZoomByPercent, OneHundredKeepsValuesAndTwoHundredKeepsTheSpan) {
     ZoomChart chart;
-    chart.ZoomByPercent(100);
+    chart.Zoom().ZoomByPercent(100);
     ExpectRange(chart.LeftAxis(), 20, 120);
     ExpectRange(chart.BottomAxis(), 0, 2);
     for (const TCustomChartAxis *axis :
          {&chart.LeftAxis(), &chart.RightAxis(), &chart.TopAxis(), &chart.BottomAxis()})
         ExpectAutomatic(*axis, false);
 
-    chart.UndoZoom();
-    chart.ZoomByPercent(200);
+    chart.Zoom().UndoZoom();
+    chart.Zoom().ZoomByPercent(200);
     // The computed ends come swapped; the axis orders them.
     ExpectRange(chart.LeftAxis(), 20, 120);
 }
 
 TEST(ZoomByPercent, AxisWithoutSeriesGetsTheSmallestSpan) {
     ZoomChart chart;
-    chart.ZoomByPercent(120);
+    chart.Zoom().ZoomByPercent(120);
     EXPECT_DOUBLE_EQ(chart.RightAxis().Minimum(), 0);
     EXPECT_DOUBLE_EQ(chart.RightAxis().Maximum(), 1e-10);
     EXPECT_FALSE(chart.RightAxis().Automatic());
@@ -126,9 +126,9 @@ TEST(ZoomByPercent, AxisWithoutSeriesGetsTheSmallestSpan) {
 
 TEST(ZoomByPercent, AnimatedZoomGoesAThirdOfTheWayLeftAtEachStep) {
     ZoomChart chart;
-    chart.SetAnimatedZoom(true);
-    chart.SetAnimatedZoomSteps(3);
-    chart.ZoomByPercent(120);
+    chart.Zoom().SetAnimatedZoom(true);
+    chart.Zoom().SetAnimatedZoomSteps(3);
+    chart.Zoom().ZoomByPercent(120);
     // Two animation steps, then the final redraw.
     ASSERT_EQ(chart.leftAtUpdate.size(), 3u);
     EXPECT_NEAR(chart.leftAtUpdate[0].first, 20 + 20.0 / 3, 1e-9);
@@ -137,22 +137,22 @@ TEST(ZoomByPercent, AnimatedZoomGoesAThirdOfTheWayLeftAtEachStep) {
     EXPECT_NEAR(chart.leftAtUpdate[1].first, min1 + (40 - min1) / 3, 1e-9);
     ExpectRange(chart.LeftAxis(), 40, 100);
 
-    chart.UndoZoom();
+    chart.Zoom().UndoZoom();
     chart.DrawNow();
     chart.leftAtUpdate.clear();
-    chart.SetAnimatedZoomSteps(0);
-    chart.ZoomByPercent(120);
+    chart.Zoom().SetAnimatedZoomSteps(0);
+    chart.Zoom().ZoomByPercent(120);
     EXPECT_EQ(chart.leftAtUpdate.size(), 1u);
 }
 
 TEST(UndoZoom, WithNothingSavedKeepsRangesButStillFiresAndRepaints) {
     ZoomChart chart;
     int undos = 0;
-    chart.OnUndoZoom = [&](TCustomChart &) { ++undos; };
+    chart.Zoom().OnUndoZoom = [&](TCustomAxisPanel &) { ++undos; };
     // What the scroll buttons do: no saving.
     chart.LeftAxis().SetMinMax(5, 15);
     const int paints = chart.paints;
-    chart.UndoZoom();
+    chart.Zoom().UndoZoom();
     ExpectRange(chart.LeftAxis(), 5, 15);
     ExpectAutomatic(chart.LeftAxis(), false);
     EXPECT_EQ(undos, 1);
@@ -161,10 +161,10 @@ TEST(UndoZoom, WithNothingSavedKeepsRangesButStillFiresAndRepaints) {
 
 TEST(UndoZoom, DiscardsScrollsMadeAfterAZoom) {
     ZoomChart chart;
-    chart.ZoomByPercent(120);
+    chart.Zoom().ZoomByPercent(120);
     chart.LeftAxis().SetMinMax(46, 106);
     chart.BottomAxis().SetMinMax(0.6, 1.8);
-    chart.UndoZoom();
+    chart.Zoom().UndoZoom();
     ExpectAutomatic(chart.LeftAxis(), true);
     ExpectAutomatic(chart.BottomAxis(), true);
     chart.DrawNow();
@@ -183,10 +183,10 @@ TEST(ZoomToDraggedRect, TakesTheValuesUnderTheNormalisedCorners) {
     const double bottomMin = chart.BottomAxis().PixelToValue(x0);
     const double bottomMax = chart.BottomAxis().PixelToValue(x1);
     // Dragged up and left: the corners are put in order first.
-    chart.ZoomDrag() = TZoomPanningRecord{false, x1, y1, x0, y0};
-    chart.ZoomToDraggedRect();
-    EXPECT_EQ(chart.ZoomDrag().X0, x0);
-    EXPECT_EQ(chart.ZoomDrag().Y0, y0);
+    chart.Zoom().Drag() = TZoomPanningRecord{false, x1, y1, x0, y0};
+    chart.Zoom().ZoomToDraggedRect();
+    EXPECT_EQ(chart.Zoom().Drag().X0, x0);
+    EXPECT_EQ(chart.Zoom().Drag().Y0, y0);
     ExpectRange(chart.LeftAxis(), leftMin, leftMax);
     ExpectRange(chart.BottomAxis(), bottomMin, bottomMax);
     EXPECT_LT(leftMin, leftMax);
@@ -198,21 +198,21 @@ TEST(PanAxis, OnAllowScrollMayChangeOrRefuseTheRange) {
     const TRect plot = chart.PlotRect();
     const double d = bottom.PixelToValue(plot.Left + 40) - bottom.PixelToValue(plot.Left + 10);
 
-    chart.PanAxis(bottom, plot.Left + 40, plot.Left + 10);
+    chart.Zoom().PanAxis(bottom, plot.Left + 40, plot.Left + 10);
     ExpectRange(bottom, d, 2 + d);
 
-    chart.OnAllowScroll = [](TCustomChartAxis &, double &min, double &max, bool &allow) {
+    chart.Zoom().OnAllowScroll = [](TCustomChartAxis &, double &min, double &max, bool &allow) {
         min = 5;
         max = 6;
         allow = true;
     };
-    chart.PanAxis(bottom, plot.Left + 40, plot.Left + 10);
+    chart.Zoom().PanAxis(bottom, plot.Left + 40, plot.Left + 10);
     ExpectRange(bottom, 5, 6);
 
-    chart.OnAllowScroll = [](TCustomChartAxis &, double &, double &, bool &allow) {
+    chart.Zoom().OnAllowScroll = [](TCustomChartAxis &, double &, double &, bool &allow) {
         allow = false;
     };
-    chart.PanAxis(bottom, plot.Left + 40, plot.Left + 10);
+    chart.Zoom().PanAxis(bottom, plot.Left + 40, plot.Left + 10);
     ExpectRange(bottom, 5, 6);
 }
 

@@ -30,7 +30,7 @@ protected:
 
     // Back to the automatic ranges between two pairs of commands.
     void ResetView() {
-        Chart().UndoZoom();
+        Chart().Zoom().UndoZoom();
         for (TCustomChartAxis *axis :
              {&Chart().LeftAxis(), &Chart().RightAxis(), &Chart().TopAxis(), &Chart().BottomAxis()})
             axis->SetAutomatic(true);
@@ -97,7 +97,7 @@ protected:
             {"undo zoom",
              [this] {
                  ClickToolButton("ToolButton4");
-                 EXPECT_FALSE(Chart().ScalesSaved());
+                 EXPECT_FALSE(Chart().Zoom().ScalesSaved());
              }},
             {"scroll left",
              [this] {

@@ -156,7 +156,7 @@ TEST_F(PrintWindowTest, MouseZoomsAndPansAfterAPrintAsBefore) {
 
     // The drag's zoom before any print, to compare with.
     Drag(Qt::LeftButton, from, to);
-    ASSERT_TRUE(chart.ScalesSaved());
+    ASSERT_TRUE(chart.Zoom().ScalesSaved());
     const AxisRange zoomedLeft = LeftRange();
     const AxisRange zoomedBottom = BottomRange();
     ClickToolButton("ToolButton4");
@@ -170,17 +170,17 @@ TEST_F(PrintWindowTest, MouseZoomsAndPansAfterAPrintAsBefore) {
 
     // The rubber band shows while the button is down, and the release zooms.
     QTest::mousePress(&chart, Qt::LeftButton, {}, from);
-    EXPECT_TRUE(chart.ZoomDrag().Active);
+    EXPECT_TRUE(chart.Zoom().Drag().Active);
     QTest::mouseMove(&chart, to);
     QTest::mouseRelease(&chart, Qt::LeftButton, {}, to);
-    EXPECT_FALSE(chart.ZoomDrag().Active);
+    EXPECT_FALSE(chart.Zoom().Drag().Active);
     EXPECT_EQ(LeftRange(), zoomedLeft);
     EXPECT_EQ(BottomRange(), zoomedBottom);
 
     // Panning with the right button moves the range by the same amount.
     const AxisRange before = LeftRange();
     Drag(Qt::RightButton, PlotPoint(0.5, 0.5), PlotPoint(0.5, 0.3));
-    EXPECT_FALSE(chart.PanDrag().Active);
+    EXPECT_FALSE(chart.Mouse().PanDrag().Active);
     EXPECT_NE(LeftRange(), before);
     EXPECT_NEAR(LeftRange().Max - LeftRange().Min, before.Max - before.Min, 1e-9);
 }

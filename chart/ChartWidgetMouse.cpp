@@ -64,22 +64,22 @@ QPoint TChart::ClientPos(const QMouseEvent &event) const {
 
 void TChart::mousePressEvent(QMouseEvent *event) {
     const QPoint p = ClientPos(*event);
-    MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+    Mouse().MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TChart::mouseDoubleClickEvent(QMouseEvent *event) {
     const QPoint p = ClientPos(*event);
-    MouseDown(event->button(), event->modifiers(), p.x(), p.y(), true);
+    Mouse().MouseDown(event->button(), event->modifiers(), p.x(), p.y(), true);
 }
 
 void TChart::mouseMoveEvent(QMouseEvent *event) {
     const QPoint p = ClientPos(*event);
-    MouseMove(event->modifiers(), p.x(), p.y());
+    Mouse().MouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TChart::mouseReleaseEvent(QMouseEvent *event) {
     const QPoint p = ClientPos(*event);
-    MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+    Mouse().MouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TChart::UpdateWindow() {
@@ -94,8 +94,7 @@ void TChart::RestoreCursor() {
     setCursor(originalCursor_);
 }
 
-void TChart::DrawZoomFrameOnWindow(const TRect &frame) {
-    TCustomChart::DrawZoomFrameOnWindow(frame);
+void TChart::WindowFramesChanged() {
     update();
 }
 
