@@ -87,7 +87,7 @@ public:
     void Chart(TChart &chart, double xMm, double yMm, double widthMm, double heightMm) {
         {
             CanvasStateScope state(canvas_);
-            chart.PrintIntoCanvas(canvas_,
+            chart.Print().PrintIntoCanvas(canvas_,
                                   TRect(Mm(xMm), Mm(yMm), Mm(xMm + widthMm), Mm(yMm + heightMm)));
         }
         canvas_.SetMapMode(TMapMode::Text);
