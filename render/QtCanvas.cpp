@@ -85,27 +85,6 @@ QBrush MakeBrush(const TBrush &brush) {
     return QBrush(color);
 }
 
-// A region clip as the painter takes it and as direct writing reads it.
-struct TRegionClip {
-    QPolygon polygon;
-    QTransform base;
-    QRegion region;
-    TClipRows rows;
-};
-
-// The chart clips every drawing to the same 3D box, each time on a new canvas
-// over its bitmap: the last region and its rows are kept for the next one.
-const TRegionClip &RegionClip(const QPolygon &polygon, const QTransform &base) {
-    thread_local TRegionClip last;
-    if (polygon != last.polygon || base != last.base || last.region.isEmpty()) {
-        last.polygon = polygon;
-        last.base = base;
-        last.region = QRegion(polygon, Qt::OddEvenFill);
-        last.rows = TClipRows(base.map(last.region));
-    }
-    return last;
-}
-
 // Right and bottom exclusive, whatever order the corners came in.
 void Normalise(int &left, int &top, int &right, int &bottom) {
     if (right < left)
@@ -121,12 +100,17 @@ QRect OutlineBox(int left, int top, int right, int bottom) {
 
 } // namespace
 
-QtCanvas::QtCanvas(QPaintDevice *device)
-    : ownPainter_(std::make_unique<QPainter>(device)), painter_(ownPainter_.get()) {
+QtCanvas::QtCanvas(QPaintDevice *device) : QtCanvas(device, ThreadRenderCache()) {}
+
+QtCanvas::QtCanvas(QPainter &painter) : QtCanvas(painter, ThreadRenderCache()) {}
+
+QtCanvas::QtCanvas(QPaintDevice *device, TRenderCache &cache)
+    : cache_(cache), ownPainter_(std::make_unique<QPainter>(device)),
+      painter_(ownPainter_.get()) {
     Setup();
 }
 
-QtCanvas::QtCanvas(QPainter &painter) : painter_(&painter) {
+QtCanvas::QtCanvas(QPainter &painter, TRenderCache &cache) : cache_(cache), painter_(&painter) {
     Setup();
 }
 
@@ -186,7 +170,7 @@ TDirectRaster *QtCanvas::Direct() {
             direct_.emplace(*image_, *deviceClipRect_, *deviceOffset_);
             break;
         case TClip::Kind::Region:
-            direct_.emplace(*image_, image_->rect(), *deviceOffset_, &clipRows_);
+            direct_.emplace(*image_, image_->rect(), *deviceOffset_, &regionClip_->rows);
             break;
         }
     }
@@ -223,16 +207,12 @@ void QtCanvas::ClipChanged() {
         // A region is in device pixels: set it with the mapping taken off.
         const QTransform mapped = painter_->worldTransform();
         painter_->setWorldTransform(base_);
-        if (clip.region != regionPolygon_) {
-            const TRegionClip &made = RegionClip(clip.region, base_);
-            regionPolygon_ = clip.region;
-            region_ = made.region;
-            clipRows_ = made.rows;
-        }
+        if (!regionClip_ || clip.region != regionClip_->polygon)
+            regionClip_ = cache_.RegionClip(clip.region, base_);
         // Once a rectangle clip has been switched off, the painter ignores
         // a region set straight after; a rectangle first makes it take.
-        painter_->setClipRect(region_.boundingRect());
-        painter_->setClipRegion(region_);
+        painter_->setClipRect(regionClip_->region.boundingRect());
+        painter_->setClipRegion(regionClip_->region);
         painter_->setWorldTransform(mapped);
         foreignClip_ = false;
         break;
@@ -398,7 +378,7 @@ void QtCanvas::Polygon(const QPolygon &points) {
     // out of the corners' box.
     const bool inside = raster->Covers(left - 1, top - 1, right + 1, bottom + 1);
     if (inside) {
-        if (const TPolygonStamp *stamp = ThreadPolygonStamps().Find(points)) {
+        if (const TPolygonStamp *stamp = cache_.PolygonStamps().Find(points)) {
             const bool fill = !Brush().IsClear();
             const bool outline = !Pen().IsClear();
             if (fill)
@@ -572,10 +552,10 @@ void QtCanvas::FillRect(const TRect &rect) {
 void QtCanvas::TextOut(int x, int y, const QString &text) {
     if (text.isEmpty())
         return;
-    TQtFontMetrics &metrics = FontMetricsFor(Font(), painter_->device());
-    const QFont font = metrics.Font();
-    const QFontMetrics fm = metrics.Metrics();
-    const int w = metrics.Advance(text);
+    const TFontHandle metrics = cache_.Font(Font(), painter_->device());
+    const QFont &font = metrics->Font();
+    const QFontMetrics &fm = metrics->Metrics();
+    const int w = metrics->Advance(text);
     const int h = fm.height();
     const unsigned align = TextAlign();
     int dx = 0;
@@ -594,8 +574,9 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
     // Unturned text on the image is written from the pixels its layout
     // covers, found once: a glyph blit by the painter costs far more.
     if (TDirectRaster *raster = turned ? nullptr : Direct()) {
-        const TTextStamp &stamp =
-            metrics.Stamp(text, image_->format(), int(painter_->renderHints()));
+        const std::shared_ptr<const TTextStamp> kept =
+            metrics->Stamp(text, image_->format(), int(painter_->renderHints()));
+        const TTextStamp &stamp = *kept;
         if (stamp.usable) {
             const int left = x + dx;
             const int top = y + dy;
@@ -635,7 +616,7 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
     // land its glyphs differently.
     if (!turned) {
         painter_->setBackgroundMode(Qt::TransparentMode);
-        painter_->drawStaticText(QPointF(dx, dy), metrics.Layout(text));
+        painter_->drawStaticText(QPointF(dx, dy), metrics->Layout(text));
     } else {
         painter_->setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
         painter_->setBackground(QBrush(ToQColor(BackColor())));
@@ -645,7 +626,8 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
 }
 
 QSize QtCanvas::TextExtent(const QString &text) {
-    return TextExtentOf(Font(), text, painter_->device());
+    const TFontHandle metrics = cache_.Font(Font(), painter_->device());
+    return QSize(metrics->Advance(text), metrics->Metrics().height());
 }
 
 void QtCanvas::Draw(int x, int y, const QImage &image) {

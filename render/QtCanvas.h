@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/Canvas.h"
+#include "render/RenderCache.h"
 #include "render/raster/DirectRaster.h"
 #include "render/raster/PixelLine.h"
 #include "render/raster/PolygonOutline.h"
@@ -25,6 +26,10 @@ public:
     // Paints through a painter already open (a widget's paint event); its
     // transform at this moment is taken as the device's own coordinates.
     explicit QtCanvas(QPainter &painter);
+    // The same with a cache of the caller's instead of the thread's; the
+    // cache must outlive the canvas.
+    QtCanvas(QPaintDevice *device, TRenderCache &cache);
+    QtCanvas(QPainter &painter, TRenderCache &cache);
     ~QtCanvas() override;
 
     QPainter &Painter() { return *painter_; }
@@ -74,6 +79,7 @@ private:
     void ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,
                   int endX, int endY);
 
+    TRenderCache &cache_;
     std::unique_ptr<QPainter> ownPainter_;
     QPainter *painter_;
     QTransform base_;
@@ -88,9 +94,7 @@ private:
     bool foreignClip_ = false;
     // The last region clip: its polygon, the region, and its runs in device
     // pixels.
-    QPolygon regionPolygon_;
-    QRegion region_;
-    TClipRows clipRows_;
+    TRegionHandle regionClip_;
     std::optional<TDirectRaster> direct_; // for the clip and mapping in force
     std::vector<QLine> sides_;
     std::vector<QPoint> on_;

@@ -3,7 +3,7 @@
 #include "chart/Canvas3D.h"
 #include "chart/ChartException.h"
 #include "platform/DateUtil.h"
-#include "platform/FormatFloat.h"
+#include "render/RenderCache.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -51,7 +51,7 @@ QString FormatPercent(const QString &pattern, double share) {
             scales = true;
         }
     }
-    return FormatFloat(pattern, scales ? share : share * 100.0);
+    return ThreadRenderCache().FormatFloat(pattern, scales ? share : share * 100.0);
 }
 
 TChartSeries::TChartSeries()
@@ -187,7 +187,7 @@ QString TChartSeries::PointLabel(int index) const {
 
 QString TChartSeries::LabelOrValueText(int valueIndex) const {
     const QString label = PointLabel(valueIndex);
-    return label.isEmpty() ? FormatFloat(valueFormat_, MarkValue(valueIndex)) : label;
+    return label.isEmpty() ? ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex)) : label;
 }
 
 QString TChartSeries::PercentText(int valueIndex) const {
@@ -199,13 +199,13 @@ QString TChartSeries::PercentText(int valueIndex) const {
 QString TChartSeries::MarkText(int valueIndex) const {
     const auto percentTotal = [&] {
         return QStringLiteral("%1 sur %2")
-            .arg(PercentText(valueIndex), FormatFloat(valueFormat_, MainValues().TotalAbs()));
+            .arg(PercentText(valueIndex), ThreadRenderCache().FormatFloat(valueFormat_, MainValues().TotalAbs()));
     };
     const QString space = QStringLiteral(" ");
     QString text;
     switch (marks_->Style()) {
     case TSeriesMarksStyle::smsValue:
-        text = FormatFloat(valueFormat_, MarkValue(valueIndex));
+        text = ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex));
         break;
     case TSeriesMarksStyle::smsPercent:
         text = PercentText(valueIndex);
@@ -217,7 +217,7 @@ QString TChartSeries::MarkText(int valueIndex) const {
         text = LabelOrValueText(valueIndex) + space + PercentText(valueIndex);
         break;
     case TSeriesMarksStyle::smsLabelValue:
-        text = LabelOrValueText(valueIndex) + space + FormatFloat(valueFormat_, MarkValue(valueIndex));
+        text = LabelOrValueText(valueIndex) + space + ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex));
         break;
     case TSeriesMarksStyle::smsLegend:
         if (parentChart_)
@@ -233,7 +233,7 @@ QString TChartSeries::MarkText(int valueIndex) const {
         if (const ISeriesAxis *axis = GetHorizAxis())
             text = axis->ValueText(XValue(valueIndex));
         else
-            text = FormatFloat(valueFormat_, XValue(valueIndex));
+            text = ThreadRenderCache().FormatFloat(valueFormat_, XValue(valueIndex));
         break;
     }
     if (OnGetMarkText)
