@@ -149,7 +149,8 @@ QString TChartAccessibility::PointText(int point) const {
         return {};
     if (OnGetPointText)
         return OnGetPointText(&chart_, *series, index);
-    const QString value = ThreadRenderCache().FormatFloat(series->ValueFormat(), series->MainValues().Value(index));
+    const QString value =
+        ThreadRenderCache().FormatFloat(series->ValueFormat(), series->MainValues().Value(index));
     const QString label = series->PointLabel(index);
     return label.isEmpty() ? value : label + QStringLiteral(" : ") + value;
 }

@@ -66,16 +66,16 @@ QStaticText TQtFontMetrics::Layout(const QString &text) {
     return *layouts_.insert(text, layout);
 }
 
-std::shared_ptr<const TTextStamp> TQtFontMetrics::Stamp(const QString &text,
-                                                        QImage::Format format, int renderHints) {
+std::shared_ptr<const TTextStamp> TQtFontMetrics::Stamp(const QString &text, QImage::Format format,
+                                                        int renderHints) {
     if (const auto found = stamps_.constFind(text);
         found != stamps_.constEnd() && found->format == format && found->renderHints == renderHints)
         return found->stamp;
     if (stamps_.size() >= kMaxKeptTexts)
         stamps_.clear();
-    TKeptStamp kept{format, renderHints,
-                    std::make_shared<const TTextStamp>(
-                        StampOf(Layout(text), font_, format, renderHints))};
+    TKeptStamp kept{
+        format, renderHints,
+        std::make_shared<const TTextStamp>(StampOf(Layout(text), font_, format, renderHints))};
     return stamps_.insert(text, std::move(kept))->stamp;
 }
 

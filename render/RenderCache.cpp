@@ -51,8 +51,8 @@ TRenderCache::~TRenderCache() {
 }
 
 TFontHandle TRenderCache::Font(const TFont &font, const QPaintDevice *device) {
-    const TFontKey key{font.Name(), font.Height(), font.Style(),
-                       device ? device->logicalDpiX() : 0, device ? device->logicalDpiY() : 0};
+    const TFontKey key{font.Name(), font.Height(), font.Style(), device ? device->logicalDpiX() : 0,
+                       device ? device->logicalDpiY() : 0};
     for (const auto &[k, metrics] : fonts_)
         if (k == key)
             return metrics;

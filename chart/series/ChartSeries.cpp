@@ -187,7 +187,8 @@ QString TChartSeries::PointLabel(int index) const {
 
 QString TChartSeries::LabelOrValueText(int valueIndex) const {
     const QString label = PointLabel(valueIndex);
-    return label.isEmpty() ? ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex)) : label;
+    return label.isEmpty() ? ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex))
+                           : label;
 }
 
 QString TChartSeries::PercentText(int valueIndex) const {
@@ -199,7 +200,8 @@ QString TChartSeries::PercentText(int valueIndex) const {
 QString TChartSeries::MarkText(int valueIndex) const {
     const auto percentTotal = [&] {
         return QStringLiteral("%1 sur %2")
-            .arg(PercentText(valueIndex), ThreadRenderCache().FormatFloat(valueFormat_, MainValues().TotalAbs()));
+            .arg(PercentText(valueIndex),
+                 ThreadRenderCache().FormatFloat(valueFormat_, MainValues().TotalAbs()));
     };
     const QString space = QStringLiteral(" ");
     QString text;
@@ -217,7 +219,8 @@ QString TChartSeries::MarkText(int valueIndex) const {
         text = LabelOrValueText(valueIndex) + space + PercentText(valueIndex);
         break;
     case TSeriesMarksStyle::smsLabelValue:
-        text = LabelOrValueText(valueIndex) + space + ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex));
+        text = LabelOrValueText(valueIndex) + space +
+               ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex));
         break;
     case TSeriesMarksStyle::smsLegend:
         if (parentChart_)

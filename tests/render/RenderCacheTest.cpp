@@ -84,8 +84,8 @@ TEST(RenderCache, CanvasWithItsOwnCacheDrawsTheSame) {
         QImage image(120, 60, QImage::Format_RGB32);
         image.fill(Qt::white);
         {
-            std::unique_ptr<QtCanvas> canvas =
-                cache ? std::make_unique<QtCanvas>(&image, *cache) : std::make_unique<QtCanvas>(&image);
+            std::unique_ptr<QtCanvas> canvas = cache ? std::make_unique<QtCanvas>(&image, *cache)
+                                                     : std::make_unique<QtCanvas>(&image);
             canvas->SetFont(Arial(-13));
             canvas->TextOut(4, 4, QStringLiteral("Écart 12,5"));
             canvas->ClipRegion(QPolygon({QPoint(0, 30), QPoint(100, 30), QPoint(50, 59)}));
