@@ -92,6 +92,8 @@ protected:
 private:
     struct TDrawContext;
     TDrawContext MakeContext() const;
+    QPoint PixelOf(const TDrawContext &ctx, int valueIndex) const;
+    QPoint EdgeEntry(const TDrawContext &ctx, int previous, int valueIndex) const;
     void DrawPoint(const TDrawContext &ctx, int valueIndex);
     void DrawSegment(const TDrawContext &ctx, int valueIndex, int x, int y, TColor color,
                      bool withPointers);

@@ -328,28 +328,24 @@ int TChartSeries::MapY(int valueIndex) const {
     return axis ? axis->ValueToPixel(YValue(valueIndex)) : 0;
 }
 
-void TChartSeries::KeepPixels(int first, int last) {
-    DropPixels();
+TMappedPoints TChartSeries::MapPoints(int first, int last) const {
+    TMappedPoints points;
     const ISeriesAxis *horiz = GetHorizAxis();
     const ISeriesAxis *vert = GetVertAxis();
     first = std::max(first, 0);
     last = std::min(last, Count() - 1);
     if (!horiz || !vert || last < first)
-        return;
+        return points;
     const std::size_t count = std::size_t(last - first + 1);
-    keptValues_.resize(count);
-    keptX_.resize(count);
-    keptY_.resize(count);
-    xValues_->CopyValues(first, count, keptValues_.data());
-    horiz->ValuesToPixels(keptValues_.data(), keptX_.data(), count);
-    yValues_->CopyValues(first, count, keptValues_.data());
-    vert->ValuesToPixels(keptValues_.data(), keptY_.data(), count);
-    keptFirst_ = first;
-}
-
-void TChartSeries::DropPixels() {
-    keptX_.clear();
-    keptY_.clear();
+    std::vector<double> values(count);
+    points.first = first;
+    points.x.resize(count);
+    points.y.resize(count);
+    xValues_->CopyValues(first, count, values.data());
+    horiz->ValuesToPixels(values.data(), points.x.data(), count);
+    yValues_->CopyValues(first, count, values.data());
+    vert->ValuesToPixels(values.data(), points.y.data(), count);
+    return points;
 }
 
 void TChartSeries::CalcVisibleRange() {
