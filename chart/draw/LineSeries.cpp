@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace pexor {
@@ -91,18 +92,18 @@ void TCustomSeries::DrawAllValues() {
     TDrawContext ctx = MakeContext();
     if (!ctx.chart || ctx.last < ctx.first)
         return;
-    ctx.points = MapPoints(ctx.first - 1, ctx.last);
+    ctx.points = std::move(mappedStore_);
+    MapPoints(ctx.first - 1, ctx.last, ctx.points);
     if (joinSegments_ && CanJoinSegments(ctx)) {
         DrawJoinedSegments(ctx);
-        return;
-    }
-    if (DrawValuesForward()) {
+    } else if (DrawValuesForward()) {
         for (int i = ctx.first; i <= ctx.last; ++i)
             DrawPoint(ctx, i);
     } else {
         for (int i = ctx.last; i >= ctx.first; --i)
             DrawPoint(ctx, i);
     }
+    mappedStore_ = std::move(ctx.points);
 }
 
 void TCustomSeries::DrawValue(int valueIndex) {

@@ -120,6 +120,8 @@ private:
     bool stairs_ = false;
     bool joinSegments_ = true;
 
+    // The storage of the last drawing's mapped points, kept for the next.
+    TMappedPoints mappedStore_;
     // Drawing state, carried from one drawn point to the next.
     int oldX_ = 0;
     int oldY_ = 0;

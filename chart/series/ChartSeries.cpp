@@ -330,22 +330,35 @@ int TChartSeries::MapY(int valueIndex) const {
 
 TMappedPoints TChartSeries::MapPoints(int first, int last) const {
     TMappedPoints points;
+    MapPoints(first, last, points);
+    return points;
+}
+
+void TChartSeries::MapPoints(int first, int last, TMappedPoints &points) const {
+    points.x.clear();
+    points.y.clear();
     const ISeriesAxis *horiz = GetHorizAxis();
     const ISeriesAxis *vert = GetVertAxis();
     first = std::max(first, 0);
     last = std::min(last, Count() - 1);
     if (!horiz || !vert || last < first)
-        return points;
+        return;
     const std::size_t count = std::size_t(last - first + 1);
-    std::vector<double> values(count);
     points.first = first;
     points.x.resize(count);
     points.y.resize(count);
-    xValues_->CopyValues(first, count, values.data());
-    horiz->ValuesToPixels(values.data(), points.x.data(), count);
-    yValues_->CopyValues(first, count, values.data());
-    vert->ValuesToPixels(values.data(), points.y.data(), count);
-    return points;
+    // The values go through a small buffer: a million points drawn again
+    // and again must not claim fresh memory each time.
+    constexpr std::size_t kChunk = 1024;
+    std::array<double, kChunk> values;
+    for (std::size_t done = 0; done < count; done += kChunk) {
+        const std::size_t n = std::min(kChunk, count - done);
+        const int from = first + int(done);
+        xValues_->CopyValues(from, n, values.data());
+        horiz->ValuesToPixels(values.data(), points.x.data() + done, n);
+        yValues_->CopyValues(from, n, values.data());
+        vert->ValuesToPixels(values.data(), points.y.data() + done, n);
+    }
 }
 
 void TChartSeries::CalcVisibleRange() {

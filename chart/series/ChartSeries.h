@@ -122,8 +122,9 @@ public:
     int YPixel(int valueIndex) const { return MapY(valueIndex); }
     // Points first..last, held to those there are, mapped in one pass
     // through each axis, as XPixel and YPixel map them one by one; none
-    // without both axes.
+    // without both axes. The second form reuses the storage of points.
     TMappedPoints MapPoints(int first, int last) const;
+    void MapPoints(int first, int last, TMappedPoints &points) const;
     void CalcVisibleRange();
     int FirstVisibleIndex() const { return firstVisibleIndex_; }
     int LastVisibleIndex() const { return lastVisibleIndex_; }
