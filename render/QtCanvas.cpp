@@ -316,6 +316,20 @@ bool QtCanvas::ThinPixelLines() const {
 void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
     TDirectRaster *raster = Direct();
     const std::span<const int> pattern = DashPattern(Pen().Style());
+    auto inside = [raster](const QLine &line) {
+        return raster->Covers(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2()),
+                              std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2()));
+    };
+    if (raster && pattern.empty()) {
+        // Nothing to sort into dashes and gaps: straight to the pixels, in
+        // a loop of its own, the one a long series takes.
+        const QRgb rgb = Rgb(Pen().Color());
+        for (std::size_t i = 0; i < count; ++i)
+            WithWriter(*raster, inside(lines[i]), [&](auto writer) {
+                LayOutLine(lines[i], [&](int x, int y) { writer.Pixel(x, y, rgb); });
+            });
+        return;
+    }
     // Dashes are painted first, then the gaps, which take the background in
     // opaque mode; written straight, dashes need not wait in a list.
     const bool opaque = BackMode() == TBackMode::Opaque;
@@ -348,10 +362,7 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
             layOut(line, [&](int x, int y) { fast_->on.emplace_back(x, y); });
             continue;
         }
-        const bool inside =
-            raster->Covers(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2()),
-                           std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2()));
-        WithWriter(*raster, inside, [&](auto writer) {
+        WithWriter(*raster, inside(line), [&](auto writer) {
             layOut(line, [&](int x, int y) { writer.Pixel(x, y, penRgb); });
         });
     }
