@@ -50,10 +50,11 @@ const std::vector<QPolygon> &Quads(const benchmark::State &state) {
 
 void BM_PolygonSpans(benchmark::State &state) {
     const std::vector<QPolygon> &quads = Quads(state);
+    TPolygonSpanner spanner;
     std::vector<TSpan> spans;
     std::size_t i = 0;
     for (auto _ : state) {
-        PolygonSpans(quads[i], kClip, spans);
+        spanner.Spans(quads[i], kClip, spans);
         benchmark::DoNotOptimize(spans.data());
         i = (i + 1) % quads.size();
     }
@@ -65,10 +66,11 @@ void BM_PolygonSpansWritten(benchmark::State &state) {
     image.fill(Qt::white);
     uchar *bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
+    TPolygonSpanner spanner;
     std::vector<TSpan> spans;
     std::size_t i = 0;
     for (auto _ : state) {
-        PolygonSpans(quads[i], kClip, spans);
+        spanner.Spans(quads[i], kClip, spans);
         for (const TSpan &s : spans) {
             auto *row = reinterpret_cast<QRgb *>(bits + s.y * stride);
             std::fill(row + s.left, row + s.right, kInk);

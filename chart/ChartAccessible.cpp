@@ -2,7 +2,7 @@
 
 #include "chart/ChartWidget.h"
 #include "platform/AccessiblePart.h"
-#include "platform/FormatFloat.h"
+#include "render/RenderCache.h"
 
 #include <QAccessibleWidget>
 #include <QTimer>
@@ -149,7 +149,8 @@ QString TChartAccessibility::PointText(int point) const {
         return {};
     if (OnGetPointText)
         return OnGetPointText(&chart_, *series, index);
-    const QString value = FormatFloat(series->ValueFormat(), series->MainValues().Value(index));
+    const QString value =
+        ThreadRenderCache().FormatFloat(series->ValueFormat(), series->MainValues().Value(index));
     const QString label = series->PointLabel(index);
     return label.isEmpty() ? value : label + QStringLiteral(" : ") + value;
 }

@@ -1,14 +1,9 @@
 #include "platform/FormatFloat.h"
 
-#include <QHash>
 #include <QStringList>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <functional>
 #include <string>
-#include <unordered_map>
 
 namespace pexor {
 
@@ -188,39 +183,7 @@ QString FormatNumber(const Layout &l, double value, bool withSign, const LocaleS
 } // namespace
 
 QString FormatFloat(const QString &pattern, double value) {
-    // The chart formats the same axis labels at every drawing: results are
-    // kept, keyed by everything the text depends on.
-    struct Key {
-        QString pattern;
-        double value;
-        QChar decimal;
-        QChar thousand;
-        bool operator==(const Key &other) const {
-            // Bitwise on the value: -0 and 0, or two NaNs, stay apart.
-            return pattern == other.pattern &&
-                   std::memcmp(&value, &other.value, sizeof value) == 0 &&
-                   decimal == other.decimal && thousand == other.thousand;
-        }
-    };
-    struct KeyHash {
-        std::size_t operator()(const Key &k) const {
-            std::uint64_t bits;
-            std::memcpy(&bits, &k.value, sizeof bits);
-            return qHash(k.pattern) ^ std::hash<std::uint64_t>()(bits) ^
-                   (std::size_t(k.decimal.unicode()) << 16) ^ k.thousand.unicode();
-        }
-    };
-    constexpr std::size_t kMaxKept = 1024;
-    thread_local std::unordered_map<Key, QString, KeyHash> kept;
-    const LocaleSettings &settings = Locale();
-    Key key{pattern, value, settings.DecimalSeparator, settings.ThousandSeparator};
-    if (const auto found = kept.find(key); found != kept.end())
-        return found->second;
-    if (kept.size() >= kMaxKept)
-        kept.clear();
-    QString text = FormatFloat(pattern, value, settings);
-    kept.emplace(std::move(key), text);
-    return text;
+    return FormatFloat(pattern, value, Locale());
 }
 
 QString FormatFloat(const QString &pattern, double value, const LocaleSettings &settings) {

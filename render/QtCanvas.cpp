@@ -1,6 +1,12 @@
 #include "render/QtCanvas.h"
 
 #include "render/QtFont.h"
+#include "render/raster/DirectRaster.h"
+#include "render/raster/PixelLine.h"
+#include "render/raster/PixelWriter.h"
+#include "render/raster/PolygonOutline.h"
+#include "render/raster/PolygonSpans.h"
+#include "render/raster/PolygonStamps.h"
 
 #include <QFontMetrics>
 #include <QRegion>
@@ -8,6 +14,7 @@
 #include <climits>
 #include <cmath>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -85,27 +92,6 @@ QBrush MakeBrush(const TBrush &brush) {
     return QBrush(color);
 }
 
-// A region clip as the painter takes it and as direct writing reads it.
-struct TRegionClip {
-    QPolygon polygon;
-    QTransform base;
-    QRegion region;
-    TClipRows rows;
-};
-
-// The chart clips every drawing to the same 3D box, each time on a new canvas
-// over its bitmap: the last region and its rows are kept for the next one.
-const TRegionClip &RegionClip(const QPolygon &polygon, const QTransform &base) {
-    thread_local TRegionClip last;
-    if (polygon != last.polygon || base != last.base || last.region.isEmpty()) {
-        last.polygon = polygon;
-        last.base = base;
-        last.region = QRegion(polygon, Qt::OddEvenFill);
-        last.rows = TClipRows(base.map(last.region));
-    }
-    return last;
-}
-
 // Right and bottom exclusive, whatever order the corners came in.
 void Normalise(int &left, int &top, int &right, int &bottom) {
     if (right < left)
@@ -121,12 +107,34 @@ QRect OutlineBox(int left, int top, int right, int bottom) {
 
 } // namespace
 
-QtCanvas::QtCanvas(QPaintDevice *device)
-    : ownPainter_(std::make_unique<QPainter>(device)), painter_(ownPainter_.get()) {
+// Direct writing: the painter's image, the device offset of logical
+// positions (when the mapping is a whole-pixel translation), and whether a
+// clip set by the painter's owner is in force.
+struct QtCanvas::TRaster {
+    QImage *image = nullptr;
+    std::optional<QPoint> deviceOffset;
+    std::optional<QRect> deviceClipRect; // a rectangle clip, in device pixels
+    bool foreignClip = false;
+    TRegionHandle regionClip;            // the last region clip
+    std::optional<TDirectRaster> direct; // for the clip and mapping in force
+    std::vector<QLine> sides;
+    std::vector<QPoint> on;
+    std::vector<QPoint> off;
+    TPolygonSpanner spanner;
+};
+
+QtCanvas::QtCanvas(QPaintDevice *device) : QtCanvas(device, ThreadRenderCache()) {}
+
+QtCanvas::QtCanvas(QPainter &painter) : QtCanvas(painter, ThreadRenderCache()) {}
+
+QtCanvas::QtCanvas(QPaintDevice *device, TRenderCache &cache)
+    : cache_(cache), ownPainter_(std::make_unique<QPainter>(device)), painter_(ownPainter_.get()),
+      fast_(std::make_unique<TRaster>()) {
     Setup();
 }
 
-QtCanvas::QtCanvas(QPainter &painter) : painter_(&painter) {
+QtCanvas::QtCanvas(QPainter &painter, TRenderCache &cache)
+    : cache_(cache), painter_(&painter), fast_(std::make_unique<TRaster>()) {
     Setup();
 }
 
@@ -139,8 +147,8 @@ void QtCanvas::Setup() {
     QPaintDevice *device = painter_->device();
     if (device && device->devType() == QInternal::Image &&
         TDirectRaster::Supports(*static_cast<QImage *>(device)))
-        image_ = static_cast<QImage *>(device);
-    foreignClip_ = painter_->hasClipping();
+        fast_->image = static_cast<QImage *>(device);
+    fast_->foreignClip = painter_->hasClipping();
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, false);
     painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -164,33 +172,34 @@ void QtCanvas::MappingChanged() {
     }
     painter_->setWorldTransform(m * base_);
     const QTransform t = painter_->worldTransform();
-    deviceOffset_.reset();
-    direct_.reset();
+    fast_->deviceOffset.reset();
+    fast_->direct.reset();
     if (t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
         t.dy() == std::floor(t.dy()) && std::fabs(t.dx()) < 1e6 && std::fabs(t.dy()) < 1e6)
-        deviceOffset_ = QPoint(int(t.dx()), int(t.dy()));
+        fast_->deviceOffset = QPoint(int(t.dx()), int(t.dy()));
 }
 
 TDirectRaster *QtCanvas::Direct() {
-    if (!directRaster_ || !image_ || !deviceOffset_ || MapMode() != TMapMode::Text ||
-        RasterOp() != TRasterOp::Copy || foreignClip_ || !image_->isDetached())
+    if (!directRaster_ || !fast_->image || !fast_->deviceOffset || MapMode() != TMapMode::Text ||
+        RasterOp() != TRasterOp::Copy || fast_->foreignClip || !fast_->image->isDetached())
         return nullptr;
-    if (!direct_) {
+    if (!fast_->direct) {
         switch (Clip().kind) {
         case TClip::Kind::None:
-            direct_.emplace(*image_, image_->rect(), *deviceOffset_);
+            fast_->direct.emplace(*fast_->image, fast_->image->rect(), *fast_->deviceOffset);
             break;
         case TClip::Kind::Rect:
-            if (!deviceClipRect_)
+            if (!fast_->deviceClipRect)
                 return nullptr;
-            direct_.emplace(*image_, *deviceClipRect_, *deviceOffset_);
+            fast_->direct.emplace(*fast_->image, *fast_->deviceClipRect, *fast_->deviceOffset);
             break;
         case TClip::Kind::Region:
-            direct_.emplace(*image_, image_->rect(), *deviceOffset_, &clipRows_);
+            fast_->direct.emplace(*fast_->image, fast_->image->rect(), *fast_->deviceOffset,
+                                  &fast_->regionClip->rows);
             break;
         }
     }
-    return &*direct_;
+    return &*fast_->direct;
 }
 
 QRgb QtCanvas::Rgb(TColor color) {
@@ -203,38 +212,34 @@ bool QtCanvas::SolidBrush() const {
 }
 
 void QtCanvas::ClipChanged() {
-    direct_.reset();
+    fast_->direct.reset();
     const TClip &clip = Clip();
     switch (clip.kind) {
     case TClip::Kind::None:
         painter_->setClipping(false);
-        foreignClip_ = false;
+        fast_->foreignClip = false;
         break;
     case TClip::Kind::Rect:
         painter_->setClipRect(clip.rect.ToQRect());
-        foreignClip_ = false;
+        fast_->foreignClip = false;
         // The painter keeps the rectangle where the mapping in force put it,
         // whatever the mapping does afterwards.
-        deviceClipRect_.reset();
-        if (deviceOffset_)
-            deviceClipRect_ = clip.rect.ToQRect().translated(*deviceOffset_);
+        fast_->deviceClipRect.reset();
+        if (fast_->deviceOffset)
+            fast_->deviceClipRect = clip.rect.ToQRect().translated(*fast_->deviceOffset);
         break;
     case TClip::Kind::Region: {
         // A region is in device pixels: set it with the mapping taken off.
         const QTransform mapped = painter_->worldTransform();
         painter_->setWorldTransform(base_);
-        if (clip.region != regionPolygon_) {
-            const TRegionClip &made = RegionClip(clip.region, base_);
-            regionPolygon_ = clip.region;
-            region_ = made.region;
-            clipRows_ = made.rows;
-        }
+        if (!fast_->regionClip || clip.region != fast_->regionClip->polygon)
+            fast_->regionClip = cache_.RegionClip(clip.region, base_);
         // Once a rectangle clip has been switched off, the painter ignores
         // a region set straight after; a rectangle first makes it take.
-        painter_->setClipRect(region_.boundingRect());
-        painter_->setClipRegion(region_);
+        painter_->setClipRect(fast_->regionClip->region.boundingRect());
+        painter_->setClipRegion(fast_->regionClip->region);
         painter_->setWorldTransform(mapped);
-        foreignClip_ = false;
+        fast_->foreignClip = false;
         break;
     }
     }
@@ -291,10 +296,10 @@ void QtCanvas::Polyline(const QPolygon &points) {
     if (points.size() < 2 || Pen().IsClear())
         return;
     if (ThinPixelLines()) {
-        sides_.clear();
+        fast_->sides.clear();
         for (qsizetype i = 1; i < points.size(); ++i)
-            sides_.emplace_back(points[i - 1], points[i]);
-        ThinLines(sides_.data(), sides_.size());
+            fast_->sides.emplace_back(points[i - 1], points[i]);
+        ThinLines(fast_->sides.data(), fast_->sides.size());
         return;
     }
     ApplyState(true, false);
@@ -310,66 +315,69 @@ bool QtCanvas::ThinPixelLines() const {
 // drawn leftwards or upwards). Each line paints its start, not its end.
 void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
     TDirectRaster *raster = Direct();
-    if (raster && Pen().Style() == TPenStyle::psSolid) {
-        // Nothing to sort into dashes and gaps: straight to the pixels.
+    const std::span<const int> pattern = DashPattern(Pen().Style());
+    auto inside = [raster](const QLine &line) {
+        return raster->Covers(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2()),
+                              std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2()));
+    };
+    if (raster && pattern.empty()) {
+        // Nothing to sort into dashes and gaps: straight to the pixels, in
+        // a loop of its own, the one a long series takes.
         const QRgb rgb = Rgb(Pen().Color());
-        for (std::size_t i = 0; i < count; ++i) {
-            const QLine &line = lines[i];
-            // A line wholly inside the clip needs no check per pixel.
-            if (raster->Covers(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2()),
-                               std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2())))
-                LayOutLine(line, [&](int x, int y) { raster->PixelInside(x, y, rgb); });
-            else
-                LayOutLine(line, [&](int x, int y) { raster->Pixel(x, y, rgb); });
-        }
+        for (std::size_t i = 0; i < count; ++i)
+            WithWriter(*raster, inside(lines[i]), [&](auto writer) {
+                LayOutLine(lines[i], [&](int x, int y) { writer.Pixel(x, y, rgb); });
+            });
         return;
     }
-    const std::span<const int> pattern = DashPattern(Pen().Style());
     // Dashes are painted first, then the gaps, which take the background in
     // opaque mode; written straight, dashes need not wait in a list.
     const bool opaque = BackMode() == TBackMode::Opaque;
     const QRgb penRgb = Rgb(Pen().Color());
-    on_.clear();
-    off_.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-        const QLine &line = lines[i];
-        const bool inside =
-            raster && raster->Covers(std::min(line.x1(), line.x2()), std::min(line.y1(), line.y2()),
-                                     std::max(line.x1(), line.x2()), std::max(line.y1(), line.y2()));
+    fast_->on.clear();
+    fast_->off.clear();
+    auto layOut = [&](const QLine &line, auto paint) {
+        if (pattern.empty()) {
+            LayOutLine(line, paint);
+            return;
+        }
         // Each line starts the pattern afresh: its part and the pixels left in it.
         std::size_t part = 0;
-        int left = pattern.empty() ? 0 : pattern[0];
+        int left = pattern[0];
         LayOutLine(line, [&](int x, int y) {
-            bool painted = true;
-            if (!pattern.empty()) {
-                painted = part % 2 == 0;
-                if (--left == 0) {
-                    part = part + 1 == pattern.size() ? 0 : part + 1;
-                    left = pattern[part];
-                }
+            const bool painted = part % 2 == 0;
+            if (--left == 0) {
+                part = part + 1 == pattern.size() ? 0 : part + 1;
+                left = pattern[part];
             }
-            if (painted && inside)
-                raster->PixelInside(x, y, penRgb);
-            else if (painted && raster)
-                raster->Pixel(x, y, penRgb);
-            else if (painted)
-                on_.emplace_back(x, y);
+            if (painted)
+                paint(x, y);
             else if (opaque)
-                off_.emplace_back(x, y);
+                fast_->off.emplace_back(x, y);
+        });
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const QLine &line = lines[i];
+        if (!raster) {
+            layOut(line, [&](int x, int y) { fast_->on.emplace_back(x, y); });
+            continue;
+        }
+        WithWriter(*raster, inside(line), [&](auto writer) {
+            layOut(line, [&](int x, int y) { writer.Pixel(x, y, penRgb); });
         });
     }
-    const bool gaps = !off_.empty();
+    const bool gaps = !fast_->off.empty();
     if (raster) {
         if (gaps)
-            raster->Points(off_, Rgb(BackColor()));
+            raster->Points(fast_->off, Rgb(BackColor()));
         return;
     }
     ApplyState(false, false);
     painter_->setPen(QPen(ToQColor(Pen().Color()), 0));
-    painter_->drawPoints(on_.data(), int(on_.size()));
+    painter_->drawPoints(fast_->on.data(), int(fast_->on.size()));
     if (gaps) {
         painter_->setPen(QPen(ToQColor(BackColor()), 0));
-        painter_->drawPoints(off_.data(), int(off_.size()));
+        painter_->drawPoints(fast_->off.data(), int(fast_->off.size()));
     }
 }
 
@@ -398,7 +406,7 @@ void QtCanvas::Polygon(const QPolygon &points) {
     // out of the corners' box.
     const bool inside = raster->Covers(left - 1, top - 1, right + 1, bottom + 1);
     if (inside) {
-        if (const TPolygonStamp *stamp = ThreadPolygonStamps().Find(points)) {
+        if (const TPolygonStamp *stamp = cache_.PolygonStamps().Find(points)) {
             const bool fill = !Brush().IsClear();
             const bool outline = !Pen().IsClear();
             if (fill)
@@ -409,22 +417,17 @@ void QtCanvas::Polygon(const QPolygon &points) {
             return;
         }
     }
-    if (!Brush().IsClear()) {
-        const QRgb rgb = Rgb(Brush().Color());
-        if (inside)
-            spanner_.ForEachSpan(points, raster->LogicalClip(),
-                                 [&](int y, int l, int r) { raster->SpanInside(y, l, r, rgb); });
-        else
-            spanner_.ForEachSpan(points, raster->LogicalClip(),
-                                 [&](int y, int l, int r) { raster->Span(y, l, r, rgb); });
-    }
-    if (Pen().IsClear())
-        return;
-    const QRgb rgb = Rgb(Pen().Color());
-    if (inside)
-        LayOutPolygonOutline(points, [&](int x, int y) { raster->PixelInside(x, y, rgb); });
-    else
-        LayOutPolygonOutline(points, [&](int x, int y) { raster->Pixel(x, y, rgb); });
+    WithWriter(*raster, inside, [&](auto writer) {
+        if (!Brush().IsClear()) {
+            const QRgb rgb = Rgb(Brush().Color());
+            fast_->spanner.ForEachSpan(points, raster->LogicalClip(),
+                                       [&](int y, int l, int r) { writer.Span(y, l, r, rgb); });
+        }
+        if (!Pen().IsClear()) {
+            const QRgb rgb = Rgb(Pen().Color());
+            LayOutPolygonOutline(points, [&](int x, int y) { writer.Pixel(x, y, rgb); });
+        }
+    });
 }
 
 void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
@@ -572,10 +575,10 @@ void QtCanvas::FillRect(const TRect &rect) {
 void QtCanvas::TextOut(int x, int y, const QString &text) {
     if (text.isEmpty())
         return;
-    TQtFontMetrics &metrics = FontMetricsFor(Font(), painter_->device());
-    const QFont font = metrics.Font();
-    const QFontMetrics fm = metrics.Metrics();
-    const int w = metrics.Advance(text);
+    const TFontHandle metrics = cache_.Font(Font(), painter_->device());
+    const QFont &font = metrics->Font();
+    const QFontMetrics &fm = metrics->Metrics();
+    const int w = metrics->Advance(text);
     const int h = fm.height();
     const unsigned align = TextAlign();
     int dx = 0;
@@ -594,8 +597,9 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
     // Unturned text on the image is written from the pixels its layout
     // covers, found once: a glyph blit by the painter costs far more.
     if (TDirectRaster *raster = turned ? nullptr : Direct()) {
-        const TTextStamp &stamp =
-            metrics.Stamp(text, image_->format(), int(painter_->renderHints()));
+        const std::shared_ptr<const TTextStamp> kept =
+            metrics->Stamp(text, fast_->image->format(), int(painter_->renderHints()));
+        const TTextStamp &stamp = *kept;
         if (stamp.usable) {
             const int left = x + dx;
             const int top = y + dy;
@@ -635,7 +639,7 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
     // land its glyphs differently.
     if (!turned) {
         painter_->setBackgroundMode(Qt::TransparentMode);
-        painter_->drawStaticText(QPointF(dx, dy), metrics.Layout(text));
+        painter_->drawStaticText(QPointF(dx, dy), metrics->Layout(text));
     } else {
         painter_->setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
         painter_->setBackground(QBrush(ToQColor(BackColor())));
@@ -645,7 +649,8 @@ void QtCanvas::TextOut(int x, int y, const QString &text) {
 }
 
 QSize QtCanvas::TextExtent(const QString &text) {
-    return TextExtentOf(Font(), text, painter_->device());
+    const TFontHandle metrics = cache_.Font(Font(), painter_->device());
+    return QSize(metrics->Advance(text), metrics->Metrics().height());
 }
 
 void QtCanvas::Draw(int x, int y, const QImage &image) {

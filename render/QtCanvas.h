@@ -1,20 +1,16 @@
 #pragma once
 
 #include "render/Canvas.h"
-#include "render/raster/DirectRaster.h"
-#include "render/raster/PixelLine.h"
-#include "render/raster/PolygonOutline.h"
-#include "render/raster/PolygonSpans.h"
-#include "render/raster/PolygonStamps.h"
+#include "render/RenderCache.h"
 
 #include <QPainter>
-#include <QRegion>
 #include <QTransform>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace pexor {
+
+class TDirectRaster;
 
 // A canvas that paints through a QPainter on an image, a widget or a printer,
 // without antialiasing and by the old device context's pixel rules.
@@ -25,6 +21,10 @@ public:
     // Paints through a painter already open (a widget's paint event); its
     // transform at this moment is taken as the device's own coordinates.
     explicit QtCanvas(QPainter &painter);
+    // The same with a cache of the caller's instead of the thread's; the
+    // cache must outlive the canvas.
+    QtCanvas(QPaintDevice *device, TRenderCache &cache);
+    QtCanvas(QPainter &painter, TRenderCache &cache);
     ~QtCanvas() override;
 
     QPainter &Painter() { return *painter_; }
@@ -74,28 +74,16 @@ private:
     void ArcShape(bool pie, int left, int top, int right, int bottom, int startX, int startY,
                   int endX, int endY);
 
+    TRenderCache &cache_;
     std::unique_ptr<QPainter> ownPainter_;
     QPainter *painter_;
     QTransform base_;
 
-    // Direct writing: the painter's image, the device offset of logical
-    // positions (when the mapping is a whole-pixel translation), and whether
-    // a clip set by the painter's owner is in force.
     bool directRaster_ = true;
-    QImage *image_ = nullptr;
-    std::optional<QPoint> deviceOffset_;
-    std::optional<QRect> deviceClipRect_; // a rectangle clip, in device pixels
-    bool foreignClip_ = false;
-    // The last region clip: its polygon, the region, and its runs in device
-    // pixels.
-    QPolygon regionPolygon_;
-    QRegion region_;
-    TClipRows clipRows_;
-    std::optional<TDirectRaster> direct_; // for the clip and mapping in force
-    std::vector<QLine> sides_;
-    std::vector<QPoint> on_;
-    std::vector<QPoint> off_;
-    TPolygonSpanner spanner_;
+    // Direct writing's state (the image, the device offset, the clip) and
+    // work areas, seen only by the canvas' implementation.
+    struct TRaster;
+    std::unique_ptr<TRaster> fast_;
 };
 
 } // namespace pexor

@@ -1,5 +1,7 @@
 #include "render/QtFont.h"
 
+#include "render/RenderCache.h"
+
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <algorithm>
@@ -13,34 +15,7 @@ namespace pexor {
 namespace {
 // A height of 0 asks for the default size, 8 points at screen resolution.
 constexpr int kDefaultPixelHeight = 11;
-constexpr qsizetype kMaxKeptTexts = 4096;
-constexpr std::size_t kMaxKeptFonts = 64;
-
-// What ToQFont and the metrics read: the font's name, height and style, and
-// the device's resolution.
-struct TFontKey {
-    QString name;
-    int height;
-    TFontStyles style;
-    int dpiX;
-    int dpiY;
-    bool operator==(const TFontKey &) const = default;
-};
-using TKeptFonts = std::vector<std::pair<TFontKey, std::unique_ptr<TQtFontMetrics>>>;
-
-TKeptFonts *keptFonts = nullptr;
-
-// Let go when the application goes, before Qt's font machinery does.
-TKeptFonts &KeptFonts() {
-    if (!keptFonts) {
-        keptFonts = new TKeptFonts;
-        qAddPostRoutine([] {
-            delete keptFonts;
-            keptFonts = nullptr;
-        });
-    }
-    return *keptFonts;
-}
+constexpr qsizetype kMaxKeptTexts = qsizetype(TRenderCache::kMaxTextsPerFont);
 } // namespace
 
 QFont ToQFont(const TFont &font, const QPaintDevice *device) {
@@ -80,7 +55,7 @@ int TQtFontMetrics::Advance(const QString &text) {
     return advance;
 }
 
-const QStaticText &TQtFontMetrics::Layout(const QString &text) {
+QStaticText TQtFontMetrics::Layout(const QString &text) {
     if (const auto found = layouts_.constFind(text); found != layouts_.constEnd())
         return *found;
     if (layouts_.size() >= kMaxKeptTexts)
@@ -91,33 +66,22 @@ const QStaticText &TQtFontMetrics::Layout(const QString &text) {
     return *layouts_.insert(text, layout);
 }
 
-const TTextStamp &TQtFontMetrics::Stamp(const QString &text, QImage::Format format,
-                                        int renderHints) {
+std::shared_ptr<const TTextStamp> TQtFontMetrics::Stamp(const QString &text, QImage::Format format,
+                                                        int renderHints) {
     if (const auto found = stamps_.constFind(text);
         found != stamps_.constEnd() && found->format == format && found->renderHints == renderHints)
         return found->stamp;
     if (stamps_.size() >= kMaxKeptTexts)
         stamps_.clear();
-    TKeptStamp kept{format, renderHints, StampOf(Layout(text), font_, format, renderHints)};
+    TKeptStamp kept{
+        format, renderHints,
+        std::make_shared<const TTextStamp>(StampOf(Layout(text), font_, format, renderHints))};
     return stamps_.insert(text, std::move(kept))->stamp;
 }
 
-TQtFontMetrics &FontMetricsFor(const TFont &font, const QPaintDevice *device) {
-    const TFontKey key{font.Name(), font.Height(), font.Style(),
-                       device ? device->logicalDpiX() : 0, device ? device->logicalDpiY() : 0};
-    TKeptFonts &kept = KeptFonts();
-    for (auto &[k, metrics] : kept)
-        if (k == key)
-            return *metrics;
-    if (kept.size() >= kMaxKeptFonts)
-        kept.clear();
-    kept.emplace_back(key, std::make_unique<TQtFontMetrics>(ToQFont(font, device), device));
-    return *kept.back().second;
-}
-
 QSize TextExtentOf(const TFont &font, const QString &text, const QPaintDevice *device) {
-    TQtFontMetrics &metrics = FontMetricsFor(font, device);
-    return QSize(metrics.Advance(text), metrics.Metrics().height());
+    const TFontHandle metrics = ThreadRenderCache().Font(font, device);
+    return QSize(metrics->Advance(text), metrics->Metrics().height());
 }
 
 } // namespace pexor

@@ -10,6 +10,7 @@
 #include <QStaticText>
 #include <QPaintDevice>
 #include <QSize>
+#include <memory>
 
 namespace pexor {
 
@@ -33,16 +34,17 @@ public:
     const QFontMetrics &Metrics() const { return metrics_; }
     int Advance(const QString &text);
     // The text laid out once with the font, ready to draw again and again.
-    const QStaticText &Layout(const QString &text);
+    QStaticText Layout(const QString &text);
     // The pixels of the laid-out text, read once for images of format
     // drawn with hints.
-    const TTextStamp &Stamp(const QString &text, QImage::Format format, int renderHints);
+    std::shared_ptr<const TTextStamp> Stamp(const QString &text, QImage::Format format,
+                                            int renderHints);
 
 private:
     struct TKeptStamp {
         QImage::Format format;
         int renderHints;
-        TTextStamp stamp;
+        std::shared_ptr<const TTextStamp> stamp;
     };
 
     QFont font_;
@@ -52,12 +54,9 @@ private:
     QHash<QString, TKeptStamp> stamps_;
 };
 
-// The kept metrics of a font on a device. Shaping text to measure it is
-// slow and the chart measures the same labels at every drawing. The
-// reference is good until the next call.
-TQtFontMetrics &FontMetricsFor(const TFont &font, const QPaintDevice *device);
-
-// Width (advance) and cell height of unrotated text, in logical pixels.
+// Width (advance) and cell height of unrotated text, in logical pixels,
+// with the calling thread's kept fonts: shaping text to measure it is slow
+// and the chart measures the same labels at every drawing.
 QSize TextExtentOf(const TFont &font, const QString &text, const QPaintDevice *device);
 
 } // namespace pexor

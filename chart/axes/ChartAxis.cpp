@@ -6,7 +6,7 @@
 #include "chart/ChartException.h"
 #include "chart/series/ChartSeries.h"
 #include "platform/DateUtil.h"
-#include "platform/FormatFloat.h"
+#include "render/RenderCache.h"
 #include "platform/LocaleSettings.h"
 #include "platform/Rounding.h"
 
@@ -486,7 +486,7 @@ QString TCustomChartAxis::ValueTextOf(double value, bool useHandler) const {
             text = FormatDate(format, value);
         }
     } else {
-        text = FormatFloat(axisValuesFormat_, value);
+        text = ThreadRenderCache().FormatFloat(axisValuesFormat_, value);
     }
     if (useHandler && chart_->OnGetAxisLabel)
         chart_->OnGetAxisLabel(const_cast<TCustomChartAxis &>(*this), nullptr, -1, text);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace pexor {
@@ -27,6 +28,9 @@ struct TCustomSeries::TDrawContext {
     TRect plot;
     int first = -1;
     int last = -1;
+    // Mapped for a drawing of all points: those shown and the one before
+    // them, where the line enters. Others are mapped one by one.
+    TMappedPoints points;
 };
 
 TCustomSeries::TCustomSeries() : pointer_(std::make_unique<TSeriesPointer>(this)) {
@@ -58,31 +62,48 @@ int TCustomSeries::GetOriginPos(int) const {
     return chart ? chart->PlotRect().Bottom : 0;
 }
 
+QPoint TCustomSeries::PixelOf(const TDrawContext &ctx, int valueIndex) const {
+    return ctx.points.Holds(valueIndex) ? ctx.points.At(valueIndex)
+                                        : QPoint(XPixel(valueIndex), YPixel(valueIndex));
+}
+
+// The line enters from the plot's edge at the height it has there between
+// the point before the first shown and the first.
+QPoint TCustomSeries::EdgeEntry(const TDrawContext &ctx, int previous, int valueIndex) const {
+    const ISeriesAxis *horiz = GetHorizAxis();
+    const int x = horiz && horiz->Inverted() ? ctx.plot.Right : ctx.plot.Left;
+    const double x0 = XValue(previous);
+    const double x1 = XValue(valueIndex);
+    if (stairs_ || x0 == x1 || !horiz)
+        return QPoint(x, PixelOf(ctx, previous).y());
+    const double edge = horiz->PixelToValue(x);
+    const double y0 = YValue(previous);
+    const double y1 = YValue(valueIndex);
+    const ISeriesAxis *vert = GetVertAxis();
+    const double value = y0 + (y1 - y0) * (edge - x0) / (x1 - x0);
+    return QPoint(x, vert ? vert->ValueToPixel(value) : 0);
+}
+
 TColor TCustomSeries::FillColor(TColor pointColor) const {
     return ColorEachPoint() || areaColor_ == clAutoColor ? pointColor : areaColor_;
 }
 
 void TCustomSeries::DrawAllValues() {
-    const TDrawContext ctx = MakeContext();
+    TDrawContext ctx = MakeContext();
     if (!ctx.chart || ctx.last < ctx.first)
         return;
-    // Every point shown, and the one before it where the line enters.
-    KeepPixels(ctx.first - 1, ctx.last);
-    struct Dropper {
-        TCustomSeries &series;
-        ~Dropper() { series.DropPixels(); }
-    } dropper{*this};
+    ctx.points = std::move(mappedStore_);
+    MapPoints(ctx.first - 1, ctx.last, ctx.points);
     if (joinSegments_ && CanJoinSegments(ctx)) {
         DrawJoinedSegments(ctx);
-        return;
-    }
-    if (DrawValuesForward()) {
+    } else if (DrawValuesForward()) {
         for (int i = ctx.first; i <= ctx.last; ++i)
             DrawPoint(ctx, i);
     } else {
         for (int i = ctx.last; i >= ctx.first; --i)
             DrawPoint(ctx, i);
     }
+    mappedStore_ = std::move(ctx.points);
 }
 
 void TCustomSeries::DrawValue(int valueIndex) {
@@ -92,8 +113,9 @@ void TCustomSeries::DrawValue(int valueIndex) {
 }
 
 void TCustomSeries::DrawPoint(const TDrawContext &ctx, int valueIndex) {
-    const int x = XPixel(valueIndex);
-    const int y = YPixel(valueIndex);
+    const QPoint at = PixelOf(ctx, valueIndex);
+    const int x = at.x();
+    const int y = at.y();
     if (!Drawable(x, y))
         return;
     const TColor color = PointColor(valueIndex);
@@ -110,28 +132,16 @@ void TCustomSeries::DrawPoint(const TDrawContext &ctx, int valueIndex) {
     if (valueIndex == ctx.first) {
         if (valueIndex > 0) {
             const int previous = valueIndex - 1;
+            // An area starts from the point before; a line from the edge.
+            QPoint from;
             if (drawArea_) {
                 oldBottom_ = GetOriginPos(previous);
-                oldX_ = XPixel(previous);
-                oldY_ = YPixel(previous);
+                from = PixelOf(ctx, previous);
             } else {
-                // The line enters from the plot's edge at the height it has
-                // there between the two points.
-                const ISeriesAxis *horiz = GetHorizAxis();
-                oldX_ = horiz && horiz->Inverted() ? ctx.plot.Right : ctx.plot.Left;
-                const double x0 = XValue(previous);
-                const double x1 = XValue(valueIndex);
-                if (stairs_ || x0 == x1 || !horiz) {
-                    oldY_ = YPixel(previous);
-                } else {
-                    const double edge = horiz->PixelToValue(oldX_);
-                    const double y0 = YValue(previous);
-                    const double y1 = YValue(valueIndex);
-                    const ISeriesAxis *vert = GetVertAxis();
-                    const double value = y0 + (y1 - y0) * (edge - x0) / (x1 - x0);
-                    oldY_ = vert ? vert->ValueToPixel(value) : 0;
-                }
+                from = EdgeEntry(ctx, previous, valueIndex);
             }
+            oldX_ = from.x();
+            oldY_ = from.y();
             if (PointColor(previous) != clNone)
                 DrawSegment(ctx, valueIndex, x, y, color, false);
         }
@@ -348,11 +358,10 @@ void TCustomSeries::DrawJoinedSegments(const TDrawContext &ctx) {
         }
     };
 
-    const ISeriesAxis *horiz = GetHorizAxis();
-    const ISeriesAxis *vert = GetVertAxis();
     for (int i = ctx.first; i <= ctx.last; ++i) {
-        const int x = XPixel(i);
-        const int y = YPixel(i);
+        const QPoint at = PixelOf(ctx, i);
+        const int x = at.x();
+        const int y = at.y();
         if (!Drawable(x, y))
             continue;
         const TColor color = PointColor(i);
@@ -363,17 +372,9 @@ void TCustomSeries::DrawJoinedSegments(const TDrawContext &ctx) {
         if (i == ctx.first) {
             if (i > 0) {
                 const int previous = i - 1;
-                oldX_ = horiz && horiz->Inverted() ? ctx.plot.Right : ctx.plot.Left;
-                const double x0 = XValue(previous);
-                const double x1 = XValue(i);
-                if (stairs_ || x0 == x1 || !horiz) {
-                    oldY_ = YPixel(previous);
-                } else {
-                    const double edge = horiz->PixelToValue(oldX_);
-                    const double y0 = YValue(previous);
-                    const double value = y0 + (YValue(i) - y0) * (edge - x0) / (x1 - x0);
-                    oldY_ = vert ? vert->ValueToPixel(value) : 0;
-                }
+                const QPoint from = EdgeEntry(ctx, previous, i);
+                oldX_ = from.x();
+                oldY_ = from.y();
                 if (PointColor(previous) != clNone && color != clNone)
                     segment(x, y, color);
             }

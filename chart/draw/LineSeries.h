@@ -92,6 +92,8 @@ protected:
 private:
     struct TDrawContext;
     TDrawContext MakeContext() const;
+    QPoint PixelOf(const TDrawContext &ctx, int valueIndex) const;
+    QPoint EdgeEntry(const TDrawContext &ctx, int previous, int valueIndex) const;
     void DrawPoint(const TDrawContext &ctx, int valueIndex);
     void DrawSegment(const TDrawContext &ctx, int valueIndex, int x, int y, TColor color,
                      bool withPointers);
@@ -118,6 +120,8 @@ private:
     bool stairs_ = false;
     bool joinSegments_ = true;
 
+    // The storage of the last drawing's mapped points, kept for the next.
+    TMappedPoints mappedStore_;
     // Drawing state, carried from one drawn point to the next.
     int oldX_ = 0;
     int oldY_ = 0;

@@ -5,7 +5,7 @@
 #include "chart/style/ChartBrush.h"
 #include "chart/ChartException.h"
 #include "chart/series/ChartSeries.h"
-#include "platform/FormatFloat.h"
+#include "render/RenderCache.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -130,13 +130,13 @@ QString TCustomChartLegend::PointText(const TChartSeries &series, int valueIndex
         const double x = series.XValue(valueIndex);
         if (const ISeriesAxis *axis = series.GetHorizAxis())
             return axis->ValueText(x);
-        return FormatFloat(series.ValueFormat(), x);
+        return ThreadRenderCache().FormatFloat(series.ValueFormat(), x);
     }
     const TChartValueList &values = series.MainValues();
     const double value = values.Value(valueIndex);
     const double total = values.TotalAbs();
     const QString space = QStringLiteral(" ");
-    const QString valueText = FormatFloat(series.ValueFormat(), value);
+    const QString valueText = ThreadRenderCache().FormatFloat(series.ValueFormat(), value);
     const QString percentText =
         FormatPercent(series.PercentFormat(), total == 0 ? 1.0 : value / total);
     switch (textStyle_) {

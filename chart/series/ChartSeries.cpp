@@ -3,7 +3,7 @@
 #include "chart/Canvas3D.h"
 #include "chart/ChartException.h"
 #include "platform/DateUtil.h"
-#include "platform/FormatFloat.h"
+#include "render/RenderCache.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -51,7 +51,7 @@ QString FormatPercent(const QString &pattern, double share) {
             scales = true;
         }
     }
-    return FormatFloat(pattern, scales ? share : share * 100.0);
+    return ThreadRenderCache().FormatFloat(pattern, scales ? share : share * 100.0);
 }
 
 TChartSeries::TChartSeries()
@@ -187,7 +187,8 @@ QString TChartSeries::PointLabel(int index) const {
 
 QString TChartSeries::LabelOrValueText(int valueIndex) const {
     const QString label = PointLabel(valueIndex);
-    return label.isEmpty() ? FormatFloat(valueFormat_, MarkValue(valueIndex)) : label;
+    return label.isEmpty() ? ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex))
+                           : label;
 }
 
 QString TChartSeries::PercentText(int valueIndex) const {
@@ -199,13 +200,14 @@ QString TChartSeries::PercentText(int valueIndex) const {
 QString TChartSeries::MarkText(int valueIndex) const {
     const auto percentTotal = [&] {
         return QStringLiteral("%1 sur %2")
-            .arg(PercentText(valueIndex), FormatFloat(valueFormat_, MainValues().TotalAbs()));
+            .arg(PercentText(valueIndex),
+                 ThreadRenderCache().FormatFloat(valueFormat_, MainValues().TotalAbs()));
     };
     const QString space = QStringLiteral(" ");
     QString text;
     switch (marks_->Style()) {
     case TSeriesMarksStyle::smsValue:
-        text = FormatFloat(valueFormat_, MarkValue(valueIndex));
+        text = ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex));
         break;
     case TSeriesMarksStyle::smsPercent:
         text = PercentText(valueIndex);
@@ -217,7 +219,8 @@ QString TChartSeries::MarkText(int valueIndex) const {
         text = LabelOrValueText(valueIndex) + space + PercentText(valueIndex);
         break;
     case TSeriesMarksStyle::smsLabelValue:
-        text = LabelOrValueText(valueIndex) + space + FormatFloat(valueFormat_, MarkValue(valueIndex));
+        text = LabelOrValueText(valueIndex) + space +
+               ThreadRenderCache().FormatFloat(valueFormat_, MarkValue(valueIndex));
         break;
     case TSeriesMarksStyle::smsLegend:
         if (parentChart_)
@@ -233,7 +236,7 @@ QString TChartSeries::MarkText(int valueIndex) const {
         if (const ISeriesAxis *axis = GetHorizAxis())
             text = axis->ValueText(XValue(valueIndex));
         else
-            text = FormatFloat(valueFormat_, XValue(valueIndex));
+            text = ThreadRenderCache().FormatFloat(valueFormat_, XValue(valueIndex));
         break;
     }
     if (OnGetMarkText)
@@ -325,8 +328,15 @@ int TChartSeries::MapY(int valueIndex) const {
     return axis ? axis->ValueToPixel(YValue(valueIndex)) : 0;
 }
 
-void TChartSeries::KeepPixels(int first, int last) {
-    DropPixels();
+TMappedPoints TChartSeries::MapPoints(int first, int last) const {
+    TMappedPoints points;
+    MapPoints(first, last, points);
+    return points;
+}
+
+void TChartSeries::MapPoints(int first, int last, TMappedPoints &points) const {
+    points.x.clear();
+    points.y.clear();
     const ISeriesAxis *horiz = GetHorizAxis();
     const ISeriesAxis *vert = GetVertAxis();
     first = std::max(first, 0);
@@ -334,19 +344,21 @@ void TChartSeries::KeepPixels(int first, int last) {
     if (!horiz || !vert || last < first)
         return;
     const std::size_t count = std::size_t(last - first + 1);
-    keptValues_.resize(count);
-    keptX_.resize(count);
-    keptY_.resize(count);
-    xValues_->CopyValues(first, count, keptValues_.data());
-    horiz->ValuesToPixels(keptValues_.data(), keptX_.data(), count);
-    yValues_->CopyValues(first, count, keptValues_.data());
-    vert->ValuesToPixels(keptValues_.data(), keptY_.data(), count);
-    keptFirst_ = first;
-}
-
-void TChartSeries::DropPixels() {
-    keptX_.clear();
-    keptY_.clear();
+    points.first = first;
+    points.x.resize(count);
+    points.y.resize(count);
+    // The values go through a small buffer: a million points drawn again
+    // and again must not claim fresh memory each time.
+    constexpr std::size_t kChunk = 1024;
+    std::array<double, kChunk> values;
+    for (std::size_t done = 0; done < count; done += kChunk) {
+        const std::size_t n = std::min(kChunk, count - done);
+        const int from = first + int(done);
+        xValues_->CopyValues(from, n, values.data());
+        horiz->ValuesToPixels(values.data(), points.x.data() + done, n);
+        yValues_->CopyValues(from, n, values.data());
+        vert->ValuesToPixels(values.data(), points.y.data() + done, n);
+    }
 }
 
 void TChartSeries::CalcVisibleRange() {

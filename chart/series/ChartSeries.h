@@ -5,6 +5,7 @@
 #include "chart/draw/SeriesMarks.h"
 #include "render/Color.h"
 
+#include <QPoint>
 #include <QString>
 #include <cstddef>
 #include <Qt>
@@ -15,6 +16,19 @@
 namespace pexor {
 
 class TChartCanvas3D;
+
+// A series' points mapped to pixels for one drawing, from value index first.
+struct TMappedPoints {
+    int first = 0;
+    std::vector<int> x;
+    std::vector<int> y;
+
+    bool Holds(int valueIndex) const { return std::size_t(valueIndex - first) < x.size(); }
+    QPoint At(int valueIndex) const {
+        const std::size_t i = std::size_t(valueIndex - first);
+        return QPoint(x[i], y[i]);
+    }
+};
 
 // No colour of its own: a point takes the series' colour, a series gets one
 // when it joins a chart.
@@ -104,18 +118,13 @@ public:
     void SetParentChart(ISeriesChart *chart);
     ISeriesAxis *GetHorizAxis() const;
     ISeriesAxis *GetVertAxis() const;
-    int XPixel(int valueIndex) const {
-        const std::size_t kept = std::size_t(valueIndex - keptFirst_);
-        return kept < keptX_.size() ? keptX_[kept] : MapX(valueIndex);
-    }
-    int YPixel(int valueIndex) const {
-        const std::size_t kept = std::size_t(valueIndex - keptFirst_);
-        return kept < keptY_.size() ? keptY_[kept] : MapY(valueIndex);
-    }
-    // For one drawing: maps points first..last in one pass through each
-    // axis, and XPixel and YPixel answer from it until DropPixels.
-    void KeepPixels(int first, int last);
-    void DropPixels();
+    int XPixel(int valueIndex) const { return MapX(valueIndex); }
+    int YPixel(int valueIndex) const { return MapY(valueIndex); }
+    // Points first..last, held to those there are, mapped in one pass
+    // through each axis, as XPixel and YPixel map them one by one; none
+    // without both axes. The second form reuses the storage of points.
+    TMappedPoints MapPoints(int first, int last) const;
+    void MapPoints(int first, int last, TMappedPoints &points) const;
     void CalcVisibleRange();
     int FirstVisibleIndex() const { return firstVisibleIndex_; }
     int LastVisibleIndex() const { return lastVisibleIndex_; }
@@ -252,10 +261,6 @@ private:
     std::vector<TChartSeries *> dataSources_;
     int firstVisibleIndex_ = -1;
     int lastVisibleIndex_ = -1;
-    int keptFirst_ = 0;
-    std::vector<int> keptX_;
-    std::vector<int> keptY_;
-    std::vector<double> keptValues_;
     QString xLabelsSource_;
     std::vector<TChartSeries *> dependents_;
     std::unique_ptr<TSeriesMarks> marks_;

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QRegion>
 #include <QRgb>
+#include <QTransform>
 #include <algorithm>
 #include <span>
 #include <utility>
@@ -50,6 +51,15 @@ private:
     // and the leftmost end of their single runs, so that a box of any
     // height is checked with two looks (a series checks one per segment).
     std::vector<std::vector<std::pair<int, int>>> common_;
+};
+
+// A region clip as the painter takes it (the polygon's region, in logical
+// positions under base) and as direct writing reads it (rows in device pixels).
+struct TRegionClip {
+    QPolygon polygon;
+    QTransform base;
+    QRegion region;
+    TClipRows rows;
 };
 
 // Opaque pixels written straight into a 32-bit image, within a clip. The

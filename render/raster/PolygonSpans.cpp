@@ -84,9 +84,4 @@ void TPolygonSpanner::Crossings(int left, int right) {
     SmallSort(crossings_, [](int l, int r) { return l < r; });
 }
 
-void PolygonSpans(const QPolygon &points, const QRect &clip, std::vector<TSpan> &spans) {
-    thread_local TPolygonSpanner spanner;
-    spanner.Spans(points, clip, spans);
-}
-
 } // namespace pexor

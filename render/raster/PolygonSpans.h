@@ -124,7 +124,4 @@ void TPolygonSpanner::PairBand(int top, int bottom, int left, int right, Sink &s
     }
 }
 
-// The same with a spanner of the calling thread's own.
-void PolygonSpans(const QPolygon &points, const QRect &clip, std::vector<TSpan> &spans);
-
 } // namespace pexor

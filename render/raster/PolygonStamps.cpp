@@ -81,9 +81,4 @@ void TPolygonStamps::LayOut(const QPolygon &shape, TPolygonStamp &stamp) {
     }
 }
 
-TPolygonStamps &ThreadPolygonStamps() {
-    thread_local TPolygonStamps stamps;
-    return stamps;
-}
-
 } // namespace pexor

@@ -52,8 +52,4 @@ private:
     QPolygon shape_;
 };
 
-// The calling thread's stamps, kept from one canvas to the next: a chart
-// draws each picture on a canvas of its own.
-TPolygonStamps &ThreadPolygonStamps();
-
 } // namespace pexor

@@ -120,31 +120,35 @@ TEST(SeriesInChart, AxesAndPixels) {
     EXPECT_EQ(series.MaxZValue(), 2);
 }
 
-// Pixels kept for a drawing are those the axes give one by one; once
-// dropped, the series maps afresh and follows the axes again.
-TEST(SeriesInChart, KeptPixelsForADrawing) {
+// Points mapped for a drawing are those the axes give one by one, held to
+// the points there are; they are a value, which later axis changes leave
+// as they were while the series itself follows the axes.
+TEST(SeriesInChart, MappedPointsForADrawing) {
     test::RecordingChart chart;
     test::LinearAxis bottom(true, 10, 210, 10, 20);
     test::LinearAxis left(false, 5, 105, 105, -2);
     chart.bottom = &bottom;
     chart.left = &left;
     TChartSeries series;
+    EXPECT_FALSE(series.MapPoints(0, 0).Holds(0)) << "no axes, nothing mapped";
     series.SetParentChart(&chart);
     for (int i = 0; i < 6; ++i)
         series.AddXY(i, 10.0 * i);
-    series.KeepPixels(-1, 9); // held to the points there are
+    const TMappedPoints points = series.MapPoints(-1, 9);
+    EXPECT_FALSE(points.Holds(-1));
+    EXPECT_FALSE(points.Holds(6));
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(series.XPixel(i), 10 + 20 * i);
-        EXPECT_EQ(series.YPixel(i), 105 - 20 * i);
+        ASSERT_TRUE(points.Holds(i));
+        EXPECT_EQ(points.At(i), QPoint(10 + 20 * i, 105 - 20 * i));
+        EXPECT_EQ(points.At(i), QPoint(series.XPixel(i), series.YPixel(i)));
     }
     left.inverted = true;
-    EXPECT_EQ(series.YPixel(1), 85) << "kept until dropped";
-    series.DropPixels();
+    EXPECT_EQ(points.At(1).y(), 85);
     EXPECT_EQ(series.YPixel(1), 25);
-    series.KeepPixels(2, 3);
-    EXPECT_EQ(series.YPixel(2), 45);
-    EXPECT_EQ(series.YPixel(4), 85) << "outside the kept points: mapped as before";
-    series.DropPixels();
+    const TMappedPoints some = series.MapPoints(2, 3);
+    EXPECT_EQ(some.At(2).y(), 45);
+    EXPECT_FALSE(some.Holds(4));
+    EXPECT_TRUE(series.MapPoints(4, 3).x.empty());
 }
 
 class SeriesVisibleRange : public ::testing::Test {

@@ -51,7 +51,7 @@ std::vector<TSpan> PainterSpans(const QPolygon &points, const std::optional<QRec
 
 std::vector<TSpan> Spans(const QPolygon &points, const QRect &clip) {
     std::vector<TSpan> spans;
-    PolygonSpans(points, clip, spans);
+    TPolygonSpanner().Spans(points, clip, spans);
     return spans;
 }
 
@@ -190,7 +190,7 @@ TEST(PolygonSpansClip, SpansAreClearedFirstAndComeInRowThenColumnOrder) {
     std::vector<TSpan> spans{{1, 2, 3}};
     const QPolygon star(
         {QPoint(50, 5), QPoint(79, 95), QPoint(3, 39), QPoint(97, 39), QPoint(21, 95)});
-    PolygonSpans(star, kWhole, spans);
+    TPolygonSpanner().Spans(star, kWhole, spans);
     ASSERT_FALSE(spans.empty());
     EXPECT_EQ(spans, PainterSpans(star, {}));
     for (std::size_t i = 1; i < spans.size(); ++i) {
