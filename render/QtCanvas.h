@@ -86,6 +86,7 @@ private:
     std::optional<QPoint> deviceOffset_;
     std::optional<QRect> deviceClipRect_; // a rectangle clip, in device pixels
     bool foreignClip_ = false;
+    bool devicePixels_ = true; // one logical pixel is one device pixel
     // The last region clip: its polygon, the region, and its runs in device
     // pixels.
     QPolygon regionPolygon_;
