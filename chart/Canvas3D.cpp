@@ -115,8 +115,11 @@ void TChartCanvas3D::DrawOnBitmap() {
     bitmapCanvas_.reset();
     if (!bitmap_) {
         const QSize size(std::max(1, bounds_.Width()), std::max(1, bounds_.Height()));
-        bitmap_ = std::make_unique<QImage>(size, monochrome_ ? QImage::Format_Mono
-                                                             : QImage::Format_RGB32);
+        bitmap_ = std::make_unique<QImage>(QSize(int(std::ceil(size.width() * pixelRatio_)),
+                                                 int(std::ceil(size.height() * pixelRatio_))),
+                                           monochrome_ ? QImage::Format_Mono
+                                                       : QImage::Format_RGB32);
+        bitmap_->setDevicePixelRatio(pixelRatio_);
         bitmap_->fill(Qt::white);
     }
     bitmapCanvas_ = std::make_unique<QtCanvas>(bitmap_.get());
@@ -189,6 +192,14 @@ void TChartCanvas3D::SetBuffered(bool value) {
     buffered_ = value;
     if (!value)
         FreeBitmap();
+}
+
+void TChartCanvas3D::SetPixelRatio(qreal value) {
+    if (!(value > 0) || pixelRatio_ == value)
+        return;
+    pixelRatio_ = value;
+    FreeBitmap();
+    MarkStale();
 }
 
 void TChartCanvas3D::SetMonochrome(bool value) {

@@ -112,6 +112,10 @@ public:
     void SetBuffered(bool value);
     bool Monochrome() const { return monochrome_; }
     void SetMonochrome(bool value);
+    // Device pixels per logical pixel of the screen the bitmap is shown on:
+    // the bitmap has that many more pixels, so that it is not scaled up.
+    qreal PixelRatio() const { return pixelRatio_; }
+    void SetPixelRatio(qreal value);
     // The off-screen bitmap, null until the first buffered preparation.
     const QImage *Bitmap() const { return bitmap_.get(); }
     void FreeBitmap();
@@ -255,6 +259,7 @@ private:
     bool savedIs3D_ = false;
     bool buffered_ = true;
     bool monochrome_ = false;
+    qreal pixelRatio_ = 1.0;
     bool stale_ = true;
     TRect bounds_;
     Canvas *ownSurface_ = nullptr;

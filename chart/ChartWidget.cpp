@@ -56,6 +56,8 @@ void TChart::paintEvent(QPaintEvent *) {
     drawFrame(&painter);
     painter.translate(contentsRect().topLeft());
     QtCanvas window(painter);
+    // A window moved to a screen of another density draws afresh.
+    Canvas().SetPixelRatio(devicePixelRatioF());
     const bool redrawn = Printing() || Canvas().Stale() || !Canvas().Bitmap();
     PaintWindow(window);
     Mouse().PaintWindowFrames(window, redrawn);

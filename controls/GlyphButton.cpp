@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <algorithm>
+#include <cmath>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -254,7 +255,11 @@ void TGlyphButton::PaintFace(Canvas &canvas) {
 }
 
 void TGlyphButton::paintEvent(QPaintEvent *) {
-    QImage buffer(size(), QImage::Format_RGB32);
+    // At the screen's density, so that the face is not a scaled-up picture.
+    const qreal ratio = devicePixelRatioF();
+    QImage buffer(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)),
+                  QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(ratio);
     {
         QtCanvas canvas(&buffer);
         PaintFace(canvas);

@@ -434,16 +434,20 @@ QImage TGradientCaption::FormIcon(QSize size) const {
 void TGradientCaption::PaintCaption(Canvas &target, const TRect &r, bool formActive) {
     if (!Active() || borderStyle_ == TFormBorderStyle::bsNone)
         return;
-    const QImage bitmap = RenderCaption(QSize(r.Width(), r.Height()), formActive);
+    const QWidget *form = OwnerForm();
+    const QImage bitmap = RenderCaption(QSize(r.Width(), r.Height()), formActive,
+                                        form ? form->devicePixelRatioF() : 1.0);
     if (bitmap.isNull())
         return;
     target.Draw(r.Left, r.Top, bitmap);
 }
 
-QImage TGradientCaption::RenderCaption(QSize size, bool formActive) {
+QImage TGradientCaption::RenderCaption(QSize size, bool formActive, qreal ratio) {
     if (size.isEmpty())
         return QImage();
-    QImage bitmap(size, QImage::Format_RGB32);
+    QImage bitmap(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)),
+                  QImage::Format_RGB32);
+    bitmap.setDevicePixelRatio(ratio);
     bitmap.fill(Qt::black);
     {
         QtCanvas canvas(&bitmap);

@@ -130,7 +130,8 @@ public:
     // copied in one step.
     void PaintCaption(Canvas &target, const TRect &r, bool formActive);
     // The off-screen picture of a W x H caption.
-    QImage RenderCaption(QSize size, bool formActive);
+    // ratio: device pixels per logical pixel of the screen it is shown on.
+    QImage RenderCaption(QSize size, bool formActive, qreal ratio = 1.0);
     // Draws the caption on a canvas of W x H (the off-screen bitmap).
     void PaintCaptionBitmap(Canvas &canvas, int width, int height, bool formActive);
 

@@ -145,7 +145,11 @@ QtCanvas::~QtCanvas() {
 
 void QtCanvas::Setup() {
     QPaintDevice *device = painter_->device();
-    if (device && device->devType() == QInternal::Image &&
+    // On a high-density device one logical pixel covers several device
+    // pixels; only the painter knows how to draw them, so the fast path and
+    // the one-device-pixel pens step aside.
+    devicePixels_ = !device || device->devicePixelRatio() == 1.0;
+    if (device && devicePixels_ && device->devType() == QInternal::Image &&
         TDirectRaster::Supports(*static_cast<QImage *>(device)))
         fast_->image = static_cast<QImage *>(device);
     fast_->foreignClip = painter_->hasClipping();
@@ -246,7 +250,8 @@ void QtCanvas::ClipChanged() {
 }
 
 void QtCanvas::ApplyState(bool withPen, bool withBrush) {
-    painter_->setPen(withPen ? MakePen(Pen(), MapMode() == TMapMode::Text) : QPen(Qt::NoPen));
+    painter_->setPen(withPen ? MakePen(Pen(), devicePixels_ && MapMode() == TMapMode::Text)
+                             : QPen(Qt::NoPen));
     painter_->setBrush(withBrush ? MakeBrush(Brush()) : QBrush(Qt::NoBrush));
     painter_->setBackgroundMode(BackMode() == TBackMode::Opaque ? Qt::OpaqueMode
                                                                 : Qt::TransparentMode);
@@ -373,10 +378,11 @@ void QtCanvas::ThinLines(const QLine *lines, std::size_t count) {
         return;
     }
     ApplyState(false, false);
-    painter_->setPen(QPen(ToQColor(Pen().Color()), 0));
+    const int dotWidth = devicePixels_ ? 0 : 1;
+    painter_->setPen(QPen(ToQColor(Pen().Color()), dotWidth));
     painter_->drawPoints(fast_->on.data(), int(fast_->on.size()));
     if (gaps) {
-        painter_->setPen(QPen(ToQColor(BackColor()), 0));
+        painter_->setPen(QPen(ToQColor(BackColor()), dotWidth));
         painter_->drawPoints(fast_->off.data(), int(fast_->off.size()));
     }
 }

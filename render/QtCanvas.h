@@ -84,6 +84,7 @@ private:
     // work areas, seen only by the canvas' implementation.
     struct TRaster;
     std::unique_ptr<TRaster> fast_;
+    bool devicePixels_ = true; // one logical pixel is one device pixel
 };
 
 } // namespace pexor
