@@ -34,6 +34,27 @@ void Retype(QLineEdit *field, const QString &text) {
     QTest::keyClicks(field, text);
 }
 
+// The target dialog's two steps: a maximum above 6 typed and confirmed with
+// Enter, then, after the error box, a good maximum.
+void TypeTarget(TInrTargetDlg &target, int step) {
+    // The offscreen platform leaves no window active between tests.
+    target.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&target));
+    if (step == 0) {
+        Retype(&target.edINRMin(), QStringLiteral("2,5"));
+        QTest::keyClick(&target.edINRMin(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), &target.edINRMax());
+        Retype(&target.edINRMax(), QStringLiteral("6,5"));
+        // Enter once the answerer is free again: its box comes next.
+        QTimer::singleShot(0, &target,
+                           [&target] { QTest::keyClick(&target.edINRMax(), Qt::Key_Return); });
+    } else {
+        EXPECT_EQ(target.edINRMin().text(), QStringLiteral("2,5"));
+        Retype(&target.edINRMax(), QStringLiteral("3,5"));
+        QTest::keyClick(&target.edINRMax(), Qt::Key_Return);
+    }
+}
+
 class DoctorReportWindowTest : public test::WindowFixture {
 protected:
     void SetUp() override {
@@ -158,20 +179,11 @@ TEST_F(DoctorReportWindowTest, TargetDialogChecksTypedBoundsAndSavesTheSection) 
     boxes.Answer(QStringLiteral("OK"));
     boxes.OnDialog = [&step](QDialog *dialog) {
         auto *target = dynamic_cast<TInrTargetDlg *>(dialog);
-        ASSERT_NE(target, nullptr);
-        if (step++ == 0) {
-            Retype(&target->edINRMin(), QStringLiteral("2,5"));
-            QTest::keyClick(&target->edINRMin(), Qt::Key_Tab);
-            ASSERT_EQ(QApplication::focusWidget(), &target->edINRMax());
-            Retype(&target->edINRMax(), QStringLiteral("6,5"));
-            // Enter once the answerer is free again: its box comes next.
-            QTimer::singleShot(0, target,
-                               [target] { QTest::keyClick(&target->edINRMax(), Qt::Key_Return); });
-        } else {
-            EXPECT_EQ(target->edINRMin().text(), QStringLiteral("2,5"));
-            Retype(&target->edINRMax(), QStringLiteral("3,5"));
-            QTest::keyClick(&target->edINRMax(), Qt::Key_Return);
-        }
+        if (target)
+            TypeTarget(*target, step++);
+        // A failed step must not leave the dialog waiting.
+        if (!target || ::testing::Test::HasFatalFailure())
+            dialog->reject();
     };
     ChooseMenuItem(kFichier, kCible);
     ASSERT_TRUE(WaitFor([&] { return step == 2 && !QApplication::activeModalWidget(); }));
