@@ -291,55 +291,25 @@ private:
     QPoint penPos_;
 };
 
-// Scope guards: each saves one part of the canvas state and puts it back when
+// The scope guard: saves one part of the canvas state and puts it back when
 // it goes out of scope.
-class PenScope {
+template <typename Part, const Part &(Canvas::*Get)() const, void (Canvas::*Set)(const Part &)>
+class CanvasPartScope {
 public:
-    explicit PenScope(Canvas &canvas) : canvas_(canvas), saved_(canvas.Pen()) {}
-    ~PenScope() { canvas_.SetPen(saved_); }
-    PenScope(const PenScope &) = delete;
-    PenScope &operator=(const PenScope &) = delete;
+    explicit CanvasPartScope(Canvas &canvas) : canvas_(canvas), saved_((canvas.*Get)()) {}
+    ~CanvasPartScope() { (canvas_.*Set)(saved_); }
+    CanvasPartScope(const CanvasPartScope &) = delete;
+    CanvasPartScope &operator=(const CanvasPartScope &) = delete;
 
 private:
     Canvas &canvas_;
-    TPen saved_;
+    Part saved_;
 };
 
-class BrushScope {
-public:
-    explicit BrushScope(Canvas &canvas) : canvas_(canvas), saved_(canvas.Brush()) {}
-    ~BrushScope() { canvas_.SetBrush(saved_); }
-    BrushScope(const BrushScope &) = delete;
-    BrushScope &operator=(const BrushScope &) = delete;
-
-private:
-    Canvas &canvas_;
-    TBrush saved_;
-};
-
-class FontScope {
-public:
-    explicit FontScope(Canvas &canvas) : canvas_(canvas), saved_(canvas.Font()) {}
-    ~FontScope() { canvas_.SetFont(saved_); }
-    FontScope(const FontScope &) = delete;
-    FontScope &operator=(const FontScope &) = delete;
-
-private:
-    Canvas &canvas_;
-    TFont saved_;
-};
-
-class ClipScope {
-public:
-    explicit ClipScope(Canvas &canvas) : canvas_(canvas), saved_(canvas.Clip()) {}
-    ~ClipScope() { canvas_.SetClip(saved_); }
-    ClipScope(const ClipScope &) = delete;
-    ClipScope &operator=(const ClipScope &) = delete;
-
-private:
-    Canvas &canvas_;
-    TClip saved_;
-};
+using PenScope = CanvasPartScope<TPen, &Canvas::Pen, &Canvas::SetPen>;
+using BrushScope = CanvasPartScope<TBrush, &Canvas::Brush, &Canvas::SetBrush>;
+using FontScope = CanvasPartScope<TFont, &Canvas::Font, &Canvas::SetFont>;
+using ClipScope = CanvasPartScope<TClip, &Canvas::Clip, &Canvas::SetClip>;
 
 // Saves pen, brush, font, clip, text alignment, background mode and colour,
 // and raster operation.
