@@ -1,15 +1,22 @@
 #include "chart/ChartEngine.h"
+#include "render/QtCanvas.h"
+#include "bench/BigSeries.h"
+#include "bench/GuiBenchmarkMain.h"
 
+#include <QImage>
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <vector>
 
+using namespace pexor;
+using namespace pexor::bench;
+
 namespace {
 
 constexpr int kPoints = 1'000'000;
 
-// The floor: storing X and Y and nothing else.
+// The floor of the old push_back goal: storing X and Y and nothing else.
 void BM_VectorPushBackXY(benchmark::State &state) {
     for (auto _ : state) {
         std::vector<double> x;
@@ -56,6 +63,71 @@ void BM_SeriesClear(benchmark::State &state) {
 }
 BENCHMARK(BM_SeriesClear)->Unit(benchmark::kMillisecond);
 
+// New data for a drawn chart: the series cleared, a random walk of a
+// million points added, one drawing of the whole chart.
+class NewDataFixture {
+public:
+    NewDataFixture()
+        : walk_(RandomWalk(kPoints)), chart_(WalkChart(series_)),
+          target_(kImageWidth, kImageHeight, QImage::Format_RGB32), canvas_(&target_) {}
+    void Draw() {
+        chart_->Draw(canvas_, TRect(0, 0, kImageWidth, kImageHeight));
+        benchmark::ClobberMemory();
+    }
+    const TWalk &Walk() const { return walk_; }
+    TLineSeries &Series() { return *series_; }
+
+private:
+    TWalk walk_;
+    TLineSeries *series_ = nullptr;
+    std::unique_ptr<TCustomChart> chart_;
+    QImage target_;
+    QtCanvas canvas_;
+};
+
+// The floor: the same values copied into two fresh vectors, and the one
+// drawing of a chart that already holds them.
+void BM_FloorVectorFillAndDraw(benchmark::State &state) {
+    NewDataFixture fixture;
+    fixture.Series().AddXYArrays(fixture.Walk().x, fixture.Walk().y);
+    for (auto _ : state) {
+        std::vector<double> x(fixture.Walk().x.begin(), fixture.Walk().x.end());
+        std::vector<double> y(fixture.Walk().y.begin(), fixture.Walk().y.end());
+        benchmark::DoNotOptimize(x.data());
+        benchmark::DoNotOptimize(y.data());
+        fixture.Draw();
+    }
+    state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_FloorVectorFillAndDraw)->Unit(benchmark::kMillisecond);
+
+void BM_ClearAddArraysAndDraw(benchmark::State &state) {
+    NewDataFixture fixture;
+    for (auto _ : state) {
+        fixture.Series().Clear();
+        fixture.Series().AddXYArrays(fixture.Walk().x, fixture.Walk().y);
+        fixture.Draw();
+    }
+    state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_ClearAddArraysAndDraw)->Unit(benchmark::kMillisecond);
+
+void BM_ClearAddXYLoopAndDraw(benchmark::State &state) {
+    NewDataFixture fixture;
+    for (auto _ : state) {
+        TLineSeries &series = fixture.Series();
+        series.Clear();
+        const TWalk &walk = fixture.Walk();
+        for (std::size_t i = 0; i < walk.x.size(); ++i)
+            series.AddXY(walk.x[i], walk.y[i]);
+        fixture.Draw();
+    }
+    state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_ClearAddXYLoopAndDraw)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv) {
+    return pexor::bench::RunGuiBenchmarks(argc, argv);
+}

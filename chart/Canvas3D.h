@@ -145,6 +145,10 @@ public:
     int YCenterOffset() const { return yCenterOffset_; }
     double ZoomFactor() const { return zoomFactor_; }
 
+    // Whether projecting moves a point by z to the right and z up and does
+    // nothing else: shapes that differ only by a move project to shapes
+    // that differ by the same move.
+    bool ShearsDepth() const { return is3D_ && orthogonal_ && zoomFactor_ == 1.0; }
     QPoint Project(int x, int y, int z) const {
         if (!is3D_)
             return QPoint(x, y);

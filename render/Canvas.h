@@ -218,6 +218,20 @@ public:
     const TClip &Clip() const { return clip_; }
     void SetClip(const TClip &value);
 
+    // Whether lines now paint every pixel they cover in the pen's colour,
+    // whatever was there: one pixel wide, solid, copied. Lines of one colour
+    // that overlap can then be merged without changing the picture.
+    bool PaintsOpaqueLines() const {
+        return Pen().Style() == TPenStyle::psSolid && Pen().Width() <= 1 &&
+               rasterOp_ == TRasterOp::Copy;
+    }
+    // The same for shapes: a plain solid brush, and an outline that is such a
+    // line or none. A shape then hides whatever it covers.
+    bool PaintsOpaqueShapes() const {
+        return Brush().Style() == TBrushStyle::bsSolid && Brush().Bitmap().isNull() &&
+               (Pen().IsClear() || PaintsOpaqueLines());
+    }
+
     // Lines: MoveTo sets the current position; LineTo draws from it to (x, y),
     // leaving (x, y) unpainted, and moves the position there.
     QPoint PenPos() const { return penPos_; }

@@ -1,10 +1,13 @@
 #include "chart/draw/LineSeries.h"
 
 #include "chart/Canvas3D.h"
+#include "render/ColumnLines.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -28,10 +31,107 @@ struct TCustomSeries::TDrawContext {
     TRect plot;
     int first = -1;
     int last = -1;
-    // Mapped for a drawing of all points: those shown and the one before
-    // them, where the line enters. Others are mapped one by one.
+    // The window of points mapped for a drawing of all points; others are
+    // mapped one by one.
     TMappedPoints points;
 };
+
+namespace {
+
+// A series' points mapped a window at a time, with their colours: a long
+// series is never copied whole.
+class TPointWindow {
+public:
+    static constexpr int kSize = TMappedPoints::kWindow;
+
+    TPointWindow(const TChartSeries &series, TMappedPoints &points)
+        : series_(series), points_(points) {}
+
+    // Maps from start to at most last; answers how many.
+    int Map(int start, int last) {
+        const int count = std::min(kSize, last - start + 1);
+        oneColor_ = series_.PointColors(start, count, colors_.data());
+        const ISeriesAxis *horiz = series_.GetHorizAxis();
+        const ISeriesAxis *vert = series_.GetVertAxis();
+        points_.first = start;
+        points_.x.resize(std::size_t(count));
+        points_.y.resize(std::size_t(count));
+        int *xs = points_.x.data();
+        int *ys = points_.y.data();
+        if (!horiz || !vert) {
+            // No axes to map through: the points' own pixels, one by one.
+            for (int j = 0; j < count; ++j) {
+                xs[j] = series_.XPixel(start + j);
+                ys[j] = series_.YPixel(start + j);
+            }
+            return count;
+        }
+        vert->ValuesToPixels(series_.YValues().ReadValues(start, std::size_t(count), scratch_.data()),
+                             ys, std::size_t(count));
+        const double *xv = series_.XValues().ReadValues(start, std::size_t(count), scratch_.data());
+        monotonic_ = series_.XValues().Rises() && MapRising(*horiz, xv, xs, count);
+        if (!monotonic_)
+            horiz->ValuesToPixels(xv, xs, std::size_t(count));
+        return count;
+    }
+    const int *X() const { return points_.x.data(); }
+    const int *Y() const { return points_.y.data(); }
+    const TColor *Colors() const { return colors_.data(); }
+    // Whether the points mapped last are all of one colour.
+    bool OneColor() const { return oneColor_; }
+    // The end of the run of points from j on that share j's pixel column.
+    int ColumnEnd(int j, int count) const {
+        const int *xs = X();
+        if (monotonic_) {
+            // The columns keep the order of the values, rising or falling.
+            if (xs[count - 1] >= xs[j])
+                return int(std::upper_bound(xs + j, xs + count, xs[j]) - xs);
+            return int(std::upper_bound(xs + j, xs + count, xs[j], std::greater<int>()) - xs);
+        }
+        int end = j + 1;
+        while (end < count && xs[end] == xs[j])
+            ++end;
+        return end;
+    }
+
+private:
+    // Values that rise map to pixels that keep their order: where two
+    // points map to one pixel column, so do all between them. Most of a
+    // long series' points then need no mapping of their own, only the
+    // column ends, found by halving. False, and nothing mapped, when the
+    // values do not rise.
+    static bool MapRising(const ISeriesAxis &axis, const double *values, int *pixels, int count) {
+        if (count == 0)
+            return false;
+        FillBetween(axis, values, pixels, 0, count - 1, axis.ValueToPixel(values[0]),
+                    axis.ValueToPixel(values[count - 1]));
+        return true;
+    }
+    static void FillBetween(const ISeriesAxis &axis, const double *values, int *pixels, int a,
+                            int b, int atA, int atB) {
+        if (atA == atB) {
+            std::fill(pixels + a, pixels + b + 1, atA);
+            return;
+        }
+        pixels[a] = atA;
+        pixels[b] = atB;
+        if (b - a <= 1)
+            return;
+        const int m = a + (b - a) / 2;
+        const int atM = axis.ValueToPixel(values[m]);
+        FillBetween(axis, values, pixels, a, m, atA, atM);
+        FillBetween(axis, values, pixels, m, b, atM, atB);
+    }
+
+    const TChartSeries &series_;
+    TMappedPoints &points_;
+    std::array<double, kSize> scratch_;
+    std::array<TColor, kSize> colors_;
+    bool oneColor_ = false;
+    bool monotonic_ = false;
+};
+
+} // namespace
 
 TCustomSeries::TCustomSeries() : pointer_(std::make_unique<TSeriesPointer>(this)) {
     linePen_.OnChange = [this](TChartPen &) { Repaint(); };
@@ -93,17 +193,27 @@ void TCustomSeries::DrawAllValues() {
     if (!ctx.chart || ctx.last < ctx.first)
         return;
     ctx.points = std::move(mappedStore_);
-    MapPoints(ctx.first - 1, ctx.last, ctx.points);
-    if (joinSegments_ && CanJoinSegments(ctx)) {
-        DrawJoinedSegments(ctx);
-    } else if (DrawValuesForward()) {
-        for (int i = ctx.first; i <= ctx.last; ++i)
-            DrawPoint(ctx, i);
-    } else {
-        for (int i = ctx.last; i >= ctx.first; --i)
-            DrawPoint(ctx, i);
-    }
+    if (!joinSegments_ || !DrawMerged(ctx))
+        DrawEachPoint(ctx);
     mappedStore_ = std::move(ctx.points);
+}
+
+void TCustomSeries::DrawEachPoint(TDrawContext &ctx) {
+    constexpr int kWindow = TMappedPoints::kWindow;
+    const bool forward = DrawValuesForward();
+    const int n = ctx.last - ctx.first + 1;
+    for (int done = 0; done < n; done += kWindow) {
+        const int count = std::min(kWindow, n - done);
+        const int start = forward ? ctx.first + done : ctx.last - done - count + 1;
+        MapPoints(start, start + count - 1, ctx.points);
+        if (forward) {
+            for (int i = start; i < start + count; ++i)
+                DrawPoint(ctx, i);
+        } else {
+            for (int i = start + count - 1; i >= start; --i)
+                DrawPoint(ctx, i);
+        }
+    }
 }
 
 void TCustomSeries::DrawValue(int valueIndex) {
@@ -162,7 +272,7 @@ void TCustomSeries::DrawSegment(const TDrawContext &ctx, int valueIndex, int x, 
                                 bool withPointers) {
     if ((x != oldX_ || y != oldY_) && color != clNone) {
         if (ctx.is3D && (drawArea_ || (drawLine_ && lineBrush_ != TBrushStyle::bsClear)))
-            DrawRibbon(ctx, x, y, FillColor(color));
+            DrawRibbon(ctx, QPoint(oldX_, oldY_), QPoint(x, y), FillColor(color));
         if (drawArea_)
             DrawAreaPart(ctx, x, y, GetOriginPos(valueIndex), FillColor(color));
         if (!ctx.is3D && drawLine_ && !drawArea_)
@@ -176,7 +286,7 @@ void TCustomSeries::DrawSegment(const TDrawContext &ctx, int valueIndex, int x, 
         DrawPointerAt(ctx, valueIndex, x, y, color);
 }
 
-void TCustomSeries::DrawRibbon(const TDrawContext &ctx, int x, int y, TColor fill) {
+void TCustomSeries::DrawRibbon(const TDrawContext &ctx, QPoint from, QPoint to, TColor fill) {
     TChartCanvas3D &canvas = *ctx.canvas;
     const int startZ = StartZ();
     const int endZ = EndZ();
@@ -185,17 +295,19 @@ void TCustomSeries::DrawRibbon(const TDrawContext &ctx, int x, int y, TColor fil
     if (linePen_.Visible())
         ctx.chart->CheckPrintPen(canvas.Pen());
     canvas.Brush().SetStyle(lineBrush_);
+    const int x = to.x();
+    const int y = to.y();
     if (!stairs_) {
         // A segment climbing more steeply than 45 degrees shows its dark side.
-        if (dark3D_ && x != oldX_ && double(oldY_ - y) / double(x - oldX_) > 1.0)
+        if (dark3D_ && x != from.x() && double(from.y() - y) / double(x - from.x()) > 1.0)
             canvas.Brush().SetColor(DarkenColor(ColorToRGB(fill), 64));
-        canvas.Ribbon3D(QPoint(x, y), QPoint(oldX_, oldY_), startZ, endZ);
+        canvas.Ribbon3D(to, from, startZ, endZ);
     } else if (!invertedStairs_) {
-        canvas.PlaneY(oldY_, oldX_, x, startZ, endZ);
-        canvas.PlaneX(x, oldY_, y, startZ, endZ);
+        canvas.PlaneY(from.y(), from.x(), x, startZ, endZ);
+        canvas.PlaneX(x, from.y(), y, startZ, endZ);
     } else {
-        canvas.PlaneX(oldX_, oldY_, y, startZ, endZ);
-        canvas.PlaneY(y, oldX_, x, startZ, endZ);
+        canvas.PlaneX(from.x(), from.y(), y, startZ, endZ);
+        canvas.PlaneY(y, from.x(), x, startZ, endZ);
     }
 }
 
@@ -259,136 +371,208 @@ void TCustomSeries::DrawPointerAt(const TDrawContext &ctx, int valueIndex, int x
     pointer_->DrawPointer(*ctx.canvas, place);
 }
 
-bool TCustomSeries::CanJoinSegments(const TDrawContext &ctx) const {
-    // Only a plain one-pixel solid line in 2D: a dash pattern could run on
-    // from one line to the next.
-    return !ctx.is3D && drawLine_ && !drawArea_ && !pointer_->Visible() && DrawValuesForward() &&
-           linePen_.Visible() && linePen_.Style() == TPenStyle::psSolid && linePen_.Width() <= 1 &&
-           ctx.canvas->ReferenceCanvas().RasterOp() == TRasterOp::Copy;
+bool TCustomSeries::DrawMerged(TDrawContext &ctx) {
+    // Only a plain line or ribbon drawn forward: pointers and areas are
+    // drawn point by point.
+    if (!drawLine_ || drawArea_ || pointer_->Visible() || !DrawValuesForward())
+        return false;
+    TChartCanvas3D &canvas = *ctx.canvas;
+    if (!ctx.is3D) {
+        if (!linePen_.Visible())
+            return false;
+        canvas.AssignVisiblePen(linePen_);
+        ctx.chart->CheckPrintPen(canvas.Pen());
+        canvas.Brush().SetStyle(TBrushStyle::bsClear);
+        if (!canvas.ReferenceCanvas().PaintsOpaqueLines())
+            return false;
+        DrawMergedLine(ctx);
+        return true;
+    }
+    if (stairs_ || lineBrush_ == TBrushStyle::bsClear || !canvas.ShearsDepth())
+        return false;
+    canvas.AssignVisiblePen(linePen_);
+    if (linePen_.Visible())
+        ctx.chart->CheckPrintPen(canvas.Pen());
+    canvas.Brush().SetStyle(lineBrush_);
+    if (!canvas.ReferenceCanvas().PaintsOpaqueShapes())
+        return false;
+    DrawMergedRibbons(ctx);
+    return true;
 }
 
-namespace {
-
-// Vertical one-pixel lines that follow each other in one column, each painting
-// its start and not its end, cover one unbroken span: the lowest to the
-// highest start, reaching to the last end when that lies beyond them.
-struct TColumnSpan {
-    int x = 0;
-    int lowStart = 0;
-    int highStart = 0;
-    int end = 0;
-    int count = 0;
-    QLine first;
-
-    bool Continues(int atX, int fromY) const { return count > 0 && x == atX && end == fromY; }
-    void Start(int atX, int fromY, int toY) {
-        x = atX;
-        lowStart = highStart = fromY;
-        end = toY;
-        count = 1;
-        first = QLine(atX, fromY, atX, toY);
-    }
-    void Extend(int toY) {
-        lowStart = std::min(lowStart, end);
-        highStart = std::max(highStart, end);
-        end = toY;
-        ++count;
-    }
-    // The line painting the span's pixels, start included and end excluded.
-    QLine Line() const {
-        if (count == 1)
-            return first;
-        const int low = end < lowStart ? end + 1 : lowStart;
-        const int high = end > highStart ? end - 1 : highStart;
-        return QLine(x, low, x, high + 1);
-    }
-};
-
-} // namespace
-
-// The same walk as DrawPoint for a plain 2D line, with the segments of one
-// colour handed to the surface together, and the runs of vertical segments
-// within one pixel column (many points on few columns) as one line each.
-void TCustomSeries::DrawJoinedSegments(const TDrawContext &ctx) {
+// The same walk as DrawPoint for a plain 2D line, with the lines handed to
+// the surface in batches, and those that follow each other down or up one
+// pixel column (many points on few columns) merged. The loop runs once per
+// point of a long series: its state stays in locals.
+void TCustomSeries::DrawMergedLine(TDrawContext &ctx) {
     TChartCanvas3D &canvas = *ctx.canvas;
-    std::vector<QLine> run;
-    TColor runColor = clNone;
-    TColumnSpan span;
-    auto endSpan = [&] {
-        if (span.count > 0)
-            run.push_back(span.Line());
-        span.count = 0;
-    };
-    auto flush = [&] {
-        endSpan();
-        if (!run.empty()) {
-            canvas.AssignVisiblePen(linePen_);
-            ctx.chart->CheckPrintPen(canvas.Pen());
-            canvas.Brush().SetStyle(TBrushStyle::bsClear);
-            canvas.Pen().SetColor(runColor);
-            canvas.ReferenceCanvas().Lines(run);
-        }
-        run.clear();
-    };
-    auto segment = [&](int x, int y, TColor color) {
-        if (x == oldX_ && y == oldY_)
-            return;
-        if (color != runColor) {
-            flush();
-            runColor = color;
-        }
-        if (!stairs_ && x == oldX_) {
-            if (span.Continues(x, oldY_)) {
-                span.Extend(y);
-            } else {
-                endSpan();
-                span.Start(x, oldY_, y);
+    Canvas &surface = canvas.ReferenceCanvas();
+    TLineBatch batch(surface);
+    TColumnLines path(batch);
+    TColor penColor = clNone;
+    int oldX = oldX_;
+    int oldY = oldY_;
+    TColor oldColor = oldColor_;
+    int oldIndex = oldIndex_;
+    const bool stairs = stairs_;
+    const bool inverted = invertedStairs_;
+    TPointWindow window(*this, ctx.points);
+    for (int start = ctx.first; start <= ctx.last; start += TPointWindow::kSize) {
+        const int count = window.Map(start, ctx.last);
+        const int *xs = window.X();
+        const int *ys = window.Y();
+        const TColor *colors = window.Colors();
+        for (int j = 0; j < count; ++j) {
+            if (window.OneColor() && !stairs && oldColor != clNone && colors[j] == penColor &&
+                path.At(oldX, oldY) && start + j != ctx.first) {
+                // The run a long series spends its time in: one colour, a
+                // line unbroken from the point before, drawn as it comes.
+                // The path is where the last point is.
+                int k = j;
+                while (k < count) {
+                    const int end = window.ColumnEnd(k, count);
+                    if (!path.LinesDown(xs[k], ys + k, end - k, kPixelLimit))
+                        break;
+                    k = end;
+                }
+                if (k > j) {
+                    oldX = xs[k - 1];
+                    oldY = ys[k - 1];
+                    oldIndex = start + k - 1;
+                    j = k;
+                    if (j == count)
+                        break;
+                }
             }
+            const int i = start + j;
+            const int x = xs[j];
+            const int y = ys[j];
+            const TColor color = colors[j];
+            if (!Drawable(x, y)) [[unlikely]]
+                continue;
+            if (oldColor == clNone) [[unlikely]] {
+                oldX = x;
+                oldY = y;
+            }
+            bool draws = color != clNone && (x != oldX || y != oldY);
+            if (i == ctx.first) [[unlikely]] {
+                draws = false;
+                if (i > 0) {
+                    const QPoint from = EdgeEntry(ctx, i - 1, i);
+                    oldX = from.x();
+                    oldY = from.y();
+                    draws = PointColor(i - 1) != clNone && color != clNone &&
+                            (x != oldX || y != oldY);
+                }
+            }
+            if (draws) {
+                if (color != penColor) [[unlikely]] {
+                    path.Flush();
+                    surface.Pen().SetColor(color);
+                    penColor = color;
+                }
+                path.From(oldX, oldY);
+                if (stairs) {
+                    if (inverted)
+                        path.LineTo(oldX, y);
+                    else
+                        path.LineTo(x, oldY);
+                }
+                path.LineTo(x, y);
+            }
+            oldX = x;
+            oldY = y;
+            oldColor = color;
+            oldIndex = i;
+        }
+    }
+    path.Flush();
+    oldX_ = oldX;
+    oldY_ = oldY;
+    oldColor_ = oldColor;
+    oldIndex_ = oldIndex;
+    // As the point-by-point drawing leaves the canvas.
+    canvas.Pen().SetColor(clBlack);
+    canvas.Brush().SetColor(oldColor_);
+}
+
+// The same walk as DrawPoint for ribbons, with the ribbons of the segments
+// that follow each other in one pixel column cut down to those that show.
+void TCustomSeries::DrawMergedRibbons(TDrawContext &ctx) {
+    TRibbonColumn &column = ribbonColumn_;
+    auto closeColumn = [&] {
+        column.Close([&](int from, int to) {
+            DrawRibbon(ctx, QPoint(column.X(), from), QPoint(column.X(), to), column.Fill());
+        });
+    };
+    bool drewLast = false;
+    TPointWindow window(*this, ctx.points);
+    auto visit = [&](int i, int x, int y, TColor color) {
+        if (!Drawable(x, y))
+            return;
+        if (i == ctx.first) {
+            DrawPoint(ctx, i);
             return;
         }
-        endSpan();
-        if (!stairs_) {
-            run.emplace_back(oldX_, oldY_, x, y);
-        } else if (invertedStairs_) {
-            run.emplace_back(oldX_, oldY_, oldX_, y);
-            run.emplace_back(oldX_, y, x, y);
-        } else {
-            run.emplace_back(oldX_, oldY_, x, oldY_);
-            run.emplace_back(x, oldY_, x, y);
-        }
-    };
-
-    for (int i = ctx.first; i <= ctx.last; ++i) {
-        const QPoint at = PixelOf(ctx, i);
-        const int x = at.x();
-        const int y = at.y();
-        if (!Drawable(x, y))
-            continue;
-        const TColor color = PointColor(i);
         if (oldColor_ == clNone) {
             oldX_ = x;
             oldY_ = y;
         }
-        if (i == ctx.first) {
-            if (i > 0) {
-                const int previous = i - 1;
-                const QPoint from = EdgeEntry(ctx, previous, i);
-                oldX_ = from.x();
-                oldY_ = from.y();
-                if (PointColor(previous) != clNone && color != clNone)
-                    segment(x, y, color);
+        drewLast = (x != oldX_ || y != oldY_) && color != clNone;
+        if (drewLast) {
+            const TColor fill = FillColor(color);
+            if (x == oldX_) {
+                if (!column.Open() || column.X() != x || column.Fill() != fill ||
+                    column.End() != oldY_) {
+                    closeColumn();
+                    column.Start(x, fill);
+                }
+                column.Add(oldY_, y);
+            } else {
+                closeColumn();
+                DrawRibbon(ctx, QPoint(oldX_, oldY_), QPoint(x, y), fill);
             }
-        } else if (color != clNone) {
-            segment(x, y, color);
+        } else if (color == clNone) {
+            // The line breaks: what comes after no longer joins.
+            closeColumn();
         }
         oldX_ = x;
         oldY_ = y;
         oldColor_ = color;
         oldIndex_ = i;
+    };
+    for (int start = ctx.first; start <= ctx.last; start += TPointWindow::kSize) {
+        const int count = window.Map(start, ctx.last);
+        const int *xs = window.X();
+        const int *ys = window.Y();
+        const TColor *colors = window.Colors();
+        for (int j = 0; j < count; ++j) {
+            if (window.OneColor() && column.Open() && xs[j] == column.X() && oldX_ == column.X() &&
+                oldY_ == column.End() && oldColor_ != clNone && colors[j] != clNone &&
+                FillColor(colors[j]) == column.Fill() && start + j != ctx.first) {
+                // The run a long series spends its time in: more of the
+                // column it is in, one colour, unbroken.
+                const int end = window.ColumnEnd(j, count);
+                const int taken = column.AddRun(ys + j, end - j, kPixelLimit);
+                if (taken > 0) {
+                    drewLast = column.LastMoved();
+                    oldY_ = ys[j + taken - 1];
+                    oldColor_ = colors[j];
+                    oldIndex_ = start + j + taken - 1;
+                    j += taken;
+                    if (j == count)
+                        break;
+                }
+            }
+            visit(start + j, xs[j], ys[j], colors[j]);
+        }
     }
-    flush();
-    canvas.Pen().SetColor(clBlack);
-    canvas.Brush().SetColor(oldColor_);
+    closeColumn();
+    if (!drewLast && ctx.last > ctx.first) {
+        // As the point-by-point drawing leaves the canvas.
+        ctx.canvas->Pen().SetColor(clBlack);
+        ctx.canvas->Brush().SetColor(oldColor_);
+    }
 }
 
 void TCustomSeries::CalcHorizMargins(int &left, int &right) const {

@@ -4,6 +4,7 @@
 #include "chart/panel/AxisPanel.h"
 #include "chart/style/ChartPen.h"
 #include "chart/series/ChartSeries.h"
+#include "chart/draw/RibbonColumn.h"
 #include "chart/draw/SeriesPointer.h"
 
 #include <QPolygon>
@@ -50,9 +51,10 @@ public:
     bool Stairs() const { return stairs_; }
     void SetStairs(bool value) { Set(stairs_, value); }
 
-    // Hands each run of 2D segments of one colour to the surface in one call
-    // when drawing all points; the picture is the same pixel for pixel. On by
-    // default.
+    // Merges, when drawing all points, what falls in one pixel column: the
+    // 2D lines that follow each other up and down it, and the ribbons there
+    // that later ones hide. The picture is the same pixel for pixel; off,
+    // every segment is drawn. On by default.
     bool JoinSegments() const { return joinSegments_; }
     void SetJoinSegments(bool value) { joinSegments_ = value; }
 
@@ -97,13 +99,16 @@ private:
     void DrawPoint(const TDrawContext &ctx, int valueIndex);
     void DrawSegment(const TDrawContext &ctx, int valueIndex, int x, int y, TColor color,
                      bool withPointers);
-    void DrawRibbon(const TDrawContext &ctx, int x, int y, TColor fill);
+    void DrawRibbon(const TDrawContext &ctx, QPoint from, QPoint to, TColor fill);
     void DrawAreaPart(const TDrawContext &ctx, int x, int y, int bottom, TColor fill);
     void DrawLine2D(const TDrawContext &ctx, int x, int y, TColor color);
     void DrawPointerAt(const TDrawContext &ctx, int valueIndex, int x, int y, TColor color);
     TColor FillColor(TColor pointColor) const;
-    bool CanJoinSegments(const TDrawContext &ctx) const;
-    void DrawJoinedSegments(const TDrawContext &ctx);
+    void DrawEachPoint(TDrawContext &ctx);
+    // Draws merged when the kind and the canvas allow it; false when not.
+    bool DrawMerged(TDrawContext &ctx);
+    void DrawMergedLine(TDrawContext &ctx);
+    void DrawMergedRibbons(TDrawContext &ctx);
     bool SegmentHit(int x, int y, int px, int py, int qx, int qy, int pBottom, int qBottom) const;
 
     TBrushStyle areaBrush_ = TBrushStyle::bsSolid;
@@ -120,8 +125,10 @@ private:
     bool stairs_ = false;
     bool joinSegments_ = true;
 
-    // The storage of the last drawing's mapped points, kept for the next.
+    // The storage of the last drawing's mapped points and ribbon column,
+    // kept for the next.
     TMappedPoints mappedStore_;
+    TRibbonColumn ribbonColumn_;
     // Drawing state, carried from one drawn point to the next.
     int oldX_ = 0;
     int oldY_ = 0;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <random>
 
@@ -133,6 +134,54 @@ int TChartSeries::AddXY(double x, double y, const QString &label, TColor color) 
 
 int TChartSeries::AddNull(const QString &label) { return Add(0, label, clNone); }
 
+int TChartSeries::AddXYArrays(std::span<const double> x, std::span<const double> y) {
+    if (x.size() != y.size())
+        throw ChartException(QStringLiteral("Les tableaux X et Y n'ont pas la même longueur"));
+    std::size_t done = 0;
+    if (!AddsEachPoint()) {
+        // Appended points need no colour or label entry: a shorter sequence
+        // means clAutoColor and no label.
+        done = std::min(xValues_->InOrderPrefix(x.data(), x.size()), std::size_t(INT_MAX - Count()));
+        xValues_->AppendValues(x.data(), done);
+        yValues_->AppendValues(y.data(), done);
+    }
+    int added = int(done);
+    for (std::size_t i = done; i < x.size(); ++i)
+        added += AddXY(x[i], y[i]) >= 0;
+    if (done > 0 && active_)
+        Repaint();
+    return added;
+}
+
+bool TChartSeries::AddsEachPoint() const {
+    // Handlers and dependents see each point as it comes, and further
+    // dimensions take their pending values.
+    if (OnBeforeAdd || OnAfterAdd || valuesLists_.size() > 2)
+        return true;
+    return std::any_of(dependents_.begin(), dependents_.end(),
+                       [](const TChartSeries *d) { return (d->recalcOptions_ & rOnAdd) != 0; });
+}
+
+int TChartSeries::AddArray(std::span<const double> values) {
+    if (&MainValues() != yValues_.get() || AddsEachPoint()) {
+        int added = 0;
+        for (double value : values)
+            added += Add(value) >= 0;
+        return added;
+    }
+    // Positions from Count on, in pieces so that nothing long is copied.
+    constexpr std::size_t kPiece = 4096;
+    std::array<double, kPiece> positions;
+    int added = 0;
+    for (std::size_t from = 0; from < values.size(); from += kPiece) {
+        const std::size_t n = std::min(kPiece, values.size() - from);
+        for (std::size_t i = 0; i < n; ++i)
+            positions[i] = Count() + double(i);
+        added += AddXYArrays(std::span(positions.data(), n), values.subspan(from, n));
+    }
+    return added;
+}
+
 void TChartSeries::Clear() {
     for (TChartValueList *list : valuesLists_)
         list->ClearValues();
@@ -177,6 +226,17 @@ void TChartSeries::SetPointColor(int index, TColor color) {
         colors_.resize(at + 1, clAutoColor);
     colors_[at] = color;
     Repaint();
+}
+
+bool TChartSeries::PointColors(int first, int count, TColor *out) const {
+    int i = 0;
+    for (; i < count && std::size_t(first + i) < colors_.size(); ++i)
+        out[i] = PointColor(first + i);
+    std::fill(out + i, out + std::max(i, count), seriesColor_);
+    if (count <= 0)
+        return true;
+    return std::all_of(out, out + i, [&](TColor c) { return c == out[0]; }) &&
+           (i == count || i == 0 || out[0] == seriesColor_);
 }
 
 QString TChartSeries::PointLabel(int index) const {
@@ -354,10 +414,10 @@ void TChartSeries::MapPoints(int first, int last, TMappedPoints &points) const {
     for (std::size_t done = 0; done < count; done += kChunk) {
         const std::size_t n = std::min(kChunk, count - done);
         const int from = first + int(done);
-        xValues_->CopyValues(from, n, values.data());
-        horiz->ValuesToPixels(values.data(), points.x.data() + done, n);
-        yValues_->CopyValues(from, n, values.data());
-        vert->ValuesToPixels(values.data(), points.y.data() + done, n);
+        horiz->ValuesToPixels(xValues_->ReadValues(from, n, values.data()), points.x.data() + done,
+                              n);
+        vert->ValuesToPixels(yValues_->ReadValues(from, n, values.data()), points.y.data() + done,
+                             n);
     }
 }
 

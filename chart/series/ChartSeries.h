@@ -11,6 +11,7 @@
 #include <Qt>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace pexor {
@@ -18,7 +19,10 @@ namespace pexor {
 class TChartCanvas3D;
 
 // A series' points mapped to pixels for one drawing, from value index first.
+// A drawing maps them a window at a time, so that it never copies all of a
+// long series.
 struct TMappedPoints {
+    static constexpr int kWindow = 1024;
     int first = 0;
     std::vector<int> x;
     std::vector<int> y;
@@ -77,12 +81,22 @@ public:
     virtual int Add(double value, const QString &label = QString(), TColor color = clAutoColor);
     virtual int AddXY(double x, double y, const QString &label = QString(), TColor color = clAutoColor);
     virtual int AddNull(const QString &label = QString());
+    // Adds the points of x and y, which must be of one length, as AddXY
+    // would one by one with no label and clAutoColor, and repaints once.
+    // Appended points skip the work per point when no handler or dependent
+    // has to see each one. Answers the number of points added.
+    int AddXYArrays(std::span<const double> x, std::span<const double> y);
+    // The same as Add for each value.
+    int AddArray(std::span<const double> values);
     virtual void Clear();
     virtual void Delete(int valueIndex);
     int Count() const { return xValues_->Count(); }
     double XValue(int index) const { return xValues_->Value(index); }
     double YValue(int index) const { return yValues_->Value(index); }
     TColor PointColor(int index) const;
+    // PointColor of count points from first into out; true when all are
+    // one colour.
+    bool PointColors(int first, int count, TColor *out) const;
     void SetPointColor(int index, TColor color);
     QString PointLabel(int index) const;
 
@@ -241,6 +255,8 @@ protected:
     virtual double MarkValue(int valueIndex) const { return YValue(valueIndex); }
 
 private:
+    // Whether a bulk add must go through AddXY point by point.
+    bool AddsEachPoint() const;
     int MapX(int valueIndex) const;
     int MapY(int valueIndex) const;
     QString LabelOrValueText(int valueIndex) const;

@@ -24,14 +24,23 @@ double TChartValueList::Value(int index) const {
     return values_[std::size_t(index)] * multiplier_;
 }
 
-void TChartValueList::CopyValues(int first, std::size_t count, double *out) const {
+const double *TChartValueList::ReadValues(int first, std::size_t count, double *scratch) const {
     if (count == 0)
-        return;
+        return scratch;
     CheckIndex(first, Count());
     CheckIndex(first + int(count) - 1, Count());
     const double *from = values_.data() + first;
+    if (multiplier_ == 1.0)
+        return from;
     for (std::size_t i = 0; i < count; ++i)
-        out[i] = from[i] * multiplier_;
+        scratch[i] = from[i] * multiplier_;
+    return scratch;
+}
+
+void TChartValueList::NoteRise(std::size_t index) {
+    const double v = values_[index];
+    rises_ = rises_ && !std::isnan(v) && (index == 0 || values_[index - 1] <= v) &&
+             (index + 1 == values_.size() || v <= values_[index + 1]);
 }
 
 double TChartValueList::RawValue(int index) const {
@@ -48,6 +57,7 @@ int TChartValueList::AddValue(double value) {
                         (order_ == TChartListOrder::loDescending && value <= values_.back());
     if (append) {
         values_.push_back(value);
+        NoteRise(values_.size() - 1);
         AddToStatistics(value * multiplier_);
         return int(values_.size() - 1);
     }
@@ -61,6 +71,7 @@ int TChartValueList::AddValue(double value) {
             --index;
     }
     values_.insert(values_.begin() + std::ptrdiff_t(index), value);
+    NoteRise(index);
     AddToStatistics(value * multiplier_);
     return int(index);
 }
@@ -71,7 +82,62 @@ void TChartValueList::InsertValue(int index, double value) {
         values_.push_back(value);
     else
         values_.insert(values_.begin() + index, value);
+    NoteRise(std::size_t(index));
     AddToStatistics(value * multiplier_);
+}
+
+std::size_t TChartValueList::InOrderPrefix(const double *values, std::size_t count) const {
+    if (order_ == TChartListOrder::loNone)
+        return count;
+    // AddValue appends whatever the last value is not beyond, NaN included.
+    const bool ascending = order_ == TChartListOrder::loAscending;
+    std::size_t n = 0;
+    if (values_.empty() && count > 0)
+        n = 1;
+    for (; n < count; ++n) {
+        const double previous = n == 0 ? values_.back() : values[n - 1];
+        if (ascending ? previous > values[n] : previous < values[n])
+            break;
+    }
+    return n;
+}
+
+void TChartValueList::AppendValues(const double *values, std::size_t count) {
+    if (count == 0)
+        return;
+    values_.reserve(values_.size() + count);
+    std::size_t i = 0;
+    if (values_.empty()) {
+        values_.push_back(values[0]);
+        NoteRise(0);
+        AddToStatistics(values[0] * multiplier_);
+        i = 1;
+    }
+    // The same sums and comparisons in the same order as one by one.
+    bool rises = rises_;
+    double previous = values_.back();
+    double total = total_;
+    double totalAbs = totalAbs_;
+    double minimum = minValue_;
+    double maximum = maxValue_;
+    const double multiplier = multiplier_;
+    values_.insert(values_.end(), values + i, values + count);
+    for (; i < count; ++i) {
+        rises = rises && previous <= values[i];
+        previous = values[i];
+        const double m = values[i] * multiplier;
+        total += m;
+        totalAbs += std::fabs(m);
+        if (m < minimum)
+            minimum = m;
+        else if (m > maximum)
+            maximum = m;
+    }
+    rises_ = rises;
+    total_ = total;
+    totalAbs_ = totalAbs;
+    minValue_ = minimum;
+    maxValue_ = maximum;
 }
 
 void TChartValueList::AddToStatistics(double multiplied) {
@@ -118,6 +184,7 @@ void TChartValueList::Rescan() {
 void TChartValueList::ClearValues() {
     // Release the storage, not only the count.
     std::vector<double>().swap(values_);
+    rises_ = true;
     minValue_ = 0;
     maxValue_ = 0;
     total_ = 0;

@@ -27,14 +27,27 @@ public:
     int Count() const { return int(values_.size()); }
     // Stored value times Multiplier; an index out of range raises EListError.
     double Value(int index) const;
-    // Values first..first+count-1 into out, as Value gives them one by one.
-    void CopyValues(int first, std::size_t count, double *out) const;
+    // Values first..first+count-1 as Value gives them one by one: the
+    // stored numbers themselves when the multiplier is 1, else copies made in
+    // scratch (of count values at least).
+    const double *ReadValues(int first, std::size_t count, double *scratch) const;
+    // Whether the values as Value gives them never fall from one index to
+    // the next and none is NaN. Kept as values come; false may also mean
+    // that a deletion left it unknown.
+    bool Rises() const { return rises_ && multiplier_ > 0; }
     double RawValue(int index) const;
     double Last() const;
 
     // Inserts by Order and returns the index the value now stands at.
     int AddValue(double value);
     void InsertValue(int index, double value);
+    // Appends count values in their order, with the statistics AddValue
+    // would reach one by one; the storage grows to fit them exactly. The
+    // caller keeps the order.
+    void AppendValues(const double *values, std::size_t count);
+    // How many of values could be appended one after the other (and after
+    // the last value) without breaking Order.
+    std::size_t InOrderPrefix(const double *values, std::size_t count) const;
     void DeleteValue(int index);
     void ClearValues();
     // First index whose multiplied value equals value, or -1.
@@ -64,6 +77,8 @@ public:
 private:
     void CheckIndex(int index, int count) const;
     void AddToStatistics(double multiplied);
+    // Keeps Rises true only while the value now at index keeps the order.
+    void NoteRise(std::size_t index);
     // One pass over the values for all four statistics.
     void Rescan();
 
@@ -78,6 +93,7 @@ private:
     double pendingValue_ = 0;
     double total_ = 0;
     double totalAbs_ = 0;
+    bool rises_ = true;
     QString valueSource_;
 };
 
