@@ -72,13 +72,6 @@ void TCustomChartPanel::RecalcPlotSize() {
     plotYCenter_ = (r.Top + r.Bottom) / 2;
 }
 
-void TCustomChartPanel::Invalidate() {
-    if (!repaintEnabled_)
-        return;
-    canvas_->MarkStale();
-    RequestPaint();
-}
-
 void TCustomChartPanel::SetCanvasFont(const TFont &font) {
     TFont copy = font;
     copy.SetPixelsPerInch(canvas_->Font().PixelsPerInch());

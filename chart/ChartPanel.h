@@ -101,7 +101,12 @@ public:
 
     // Repaint request: marks the cached picture stale and asks for a paint,
     // except during construction.
-    virtual void Invalidate();
+    virtual void Invalidate() {
+        if (!repaintEnabled_)
+            return;
+        canvas_->MarkStale();
+        RequestPaint();
+    }
     // An owned font, pen, brush or picture changed.
     void CanvasChanged() { Invalidate(); }
 

@@ -101,6 +101,18 @@ int TChartSeries::AddXY(double x, double y, const QString &label, TColor color) 
     yValues_->SetPendingValue(y);
     if (OnBeforeAdd && !OnBeforeAdd(*this))
         return -1;
+    if (!OnAfterAdd && dependents_.empty() && valuesLists_.size() == 2 && label.isEmpty() &&
+        (color == clAutoColor || color == clDefaultPointColor) &&
+        xValues_->AppendsAtEnd(xValues_->PendingValue())) [[likely]] {
+        // Appended with no colour, label or one to tell: the rules below
+        // reduce to this, the way a long series is filled point by point.
+        const int index = Count();
+        xValues_->AppendOne(xValues_->PendingValue());
+        yValues_->AppendOne(yValues_->PendingValue());
+        if (active_)
+            Repaint();
+        return index;
+    }
 
     const int index = xValues_->AddValue(xValues_->PendingValue());
     yValues_->InsertValue(index, yValues_->PendingValue());
@@ -126,7 +138,8 @@ int TChartSeries::AddXY(double x, double y, const QString &label, TColor color) 
 
     if (OnAfterAdd)
         OnAfterAdd(*this, index);
-    NotifyDependents(rOnAdd, index);
+    if (!dependents_.empty())
+        NotifyDependents(rOnAdd, index);
     if (active_)
         Repaint();
     return index;
@@ -141,8 +154,8 @@ int TChartSeries::AddXYArrays(std::span<const double> x, std::span<const double>
     if (!AddsEachPoint()) {
         // Appended points need no colour or label entry: a shorter sequence
         // means clAutoColor and no label.
-        done = std::min(xValues_->InOrderPrefix(x.data(), x.size()), std::size_t(INT_MAX - Count()));
-        xValues_->AppendValues(x.data(), done);
+        const std::size_t room = std::size_t(INT_MAX - Count());
+        done = xValues_->AppendInOrder(x.data(), std::min(x.size(), room));
         yValues_->AppendValues(y.data(), done);
     }
     int added = int(done);
@@ -341,11 +354,6 @@ void TChartSeries::FillSampleValues(int numValues) {
         x += stepX;
     }
     NotifyDataChanged();
-}
-
-void TChartSeries::Repaint() {
-    if (parentChart_)
-        parentChart_->Invalidate();
 }
 
 void TChartSeries::SetParentChart(ISeriesChart *chart) {

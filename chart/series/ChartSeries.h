@@ -125,7 +125,10 @@ public:
     // Clears and adds numValues random points fitting the current axes.
     virtual void FillSampleValues(int numValues);
 
-    void Repaint();
+    void Repaint() {
+        if (parentChart_)
+            parentChart_->Invalidate();
+    }
 
     // Chart.
     ISeriesChart *ParentChart() const { return parentChart_; }

@@ -1,8 +1,10 @@
 #include "chart/series/ChartValueList.h"
 
 #include "chart/series/ChartSeries.h"
+#include "chart/series/ValueScan.h"
 #include "platform/Exceptions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pexor {
@@ -50,17 +52,11 @@ double TChartValueList::RawValue(int index) const {
 
 double TChartValueList::Last() const { return Value(Count() - 1); }
 
-int TChartValueList::AddValue(double value) {
-    // Appending in order costs one comparison with the last value.
-    const bool append = values_.empty() || order_ == TChartListOrder::loNone ||
-                        (order_ == TChartListOrder::loAscending && value >= values_.back()) ||
-                        (order_ == TChartListOrder::loDescending && value <= values_.back());
-    if (append) {
-        values_.push_back(value);
-        NoteRise(values_.size() - 1);
-        AddToStatistics(value * multiplier_);
-        return int(values_.size() - 1);
-    }
+void TChartValueList::Grow() {
+    values_.reserve(std::max<std::size_t>(16, values_.capacity() * 2));
+}
+
+int TChartValueList::InsertInOrder(double value) {
     // Equal values keep their order of arrival: the new one goes last.
     std::size_t index = values_.size();
     if (order_ == TChartListOrder::loAscending) {
@@ -70,87 +66,88 @@ int TChartValueList::AddValue(double value) {
         while (index > 0 && values_[index - 1] < value)
             --index;
     }
-    values_.insert(values_.begin() + std::ptrdiff_t(index), value);
-    NoteRise(index);
-    AddToStatistics(value * multiplier_);
+    if (index == values_.size())
+        AppendOne(value);
+    else
+        InsertAmong(int(index), value);
     return int(index);
 }
 
-void TChartValueList::InsertValue(int index, double value) {
+void TChartValueList::InsertAmong(int index, double value) {
     CheckIndex(index, Count() + 1);
-    if (std::size_t(index) == values_.size())
-        values_.push_back(value);
-    else
-        values_.insert(values_.begin() + index, value);
+    // Inserted among the values: the totals take it now, after those that
+    // came before it.
+    SumPending();
+    values_.insert(values_.begin() + index, value);
+    const double m = value * multiplier_;
+    total_ += m;
+    totalAbs_ += std::fabs(m);
+    summed_ = values_.size();
     NoteRise(std::size_t(index));
-    AddToStatistics(value * multiplier_);
+    AddToMinMax(m);
 }
 
-std::size_t TChartValueList::InOrderPrefix(const double *values, std::size_t count) const {
-    if (order_ == TChartListOrder::loNone)
-        return count;
-    // AddValue appends whatever the last value is not beyond, NaN included.
-    const bool ascending = order_ == TChartListOrder::loAscending;
-    std::size_t n = 0;
-    if (values_.empty() && count > 0)
-        n = 1;
-    for (; n < count; ++n) {
-        const double previous = n == 0 ? values_.back() : values[n - 1];
-        if (ascending ? previous > values[n] : previous < values[n])
-            break;
-    }
-    return n;
+std::size_t TChartValueList::AppendInOrder(const double *values, std::size_t count) {
+    return Append(values, count, true);
 }
 
 void TChartValueList::AppendValues(const double *values, std::size_t count) {
+    Append(values, count, false);
+}
+
+std::size_t TChartValueList::Append(const double *values, std::size_t count, bool keepOrder) {
     if (count == 0)
-        return;
+        return 0;
     values_.reserve(values_.size() + count);
     std::size_t i = 0;
     if (values_.empty()) {
-        values_.push_back(values[0]);
-        NoteRise(0);
-        AddToStatistics(values[0] * multiplier_);
+        AppendOne(values[0]);
         i = 1;
     }
-    // The same sums and comparisons in the same order as one by one.
-    bool rises = rises_;
-    double previous = values_.back();
-    double total = total_;
-    double totalAbs = totalAbs_;
-    double minimum = minValue_;
-    double maximum = maxValue_;
-    const double multiplier = multiplier_;
-    values_.insert(values_.end(), values + i, values + count);
-    for (; i < count; ++i) {
-        rises = rises && previous <= values[i];
-        previous = values[i];
-        const double m = values[i] * multiplier;
-        total += m;
-        totalAbs += std::fabs(m);
-        if (m < minimum)
-            minimum = m;
-        else if (m > maximum)
-            maximum = m;
+    TScanOrder order = TScanOrder::None;
+    if (keepOrder && order_ == TChartListOrder::loAscending)
+        order = TScanOrder::Ascending;
+    else if (keepOrder && order_ == TChartListOrder::loDescending)
+        order = TScanOrder::Descending;
+    // Rises is kept for lists that are ordered; others need not know.
+    const bool wantRises = rises_ && order != TScanOrder::None;
+    // A piece at a time, copied as it is looked through, so that the values
+    // are read once and a value beyond the order is found before much is
+    // copied past it.
+    constexpr std::size_t kPiece = 65536;
+    bool rises = wantRises;
+    while (i < count) {
+        const std::size_t n = std::min(kPiece, count - i);
+        const double previous = values_.back();
+        const std::size_t at = values_.size();
+        values_.resize(at + n);
+        const TAppendScan scan = ScanAppended(values + i, n, multiplier_, minValue_, maxValue_,
+                                              previous, order, wantRises, values_.data() + at);
+        minValue_ = scan.minimum;
+        maxValue_ = scan.maximum;
+        rises = rises && scan.rises;
+        i += scan.inOrder;
+        if (scan.inOrder < n) {
+            values_.resize(values_.size() - (n - scan.inOrder));
+            break;
+        }
     }
     rises_ = rises;
-    total_ = total;
-    totalAbs_ = totalAbs;
-    minValue_ = minimum;
-    maxValue_ = maximum;
+    // The totals wait as for values added one by one (SumPending).
+    return i;
 }
 
-void TChartValueList::AddToStatistics(double multiplied) {
-    total_ += multiplied;
-    totalAbs_ += std::fabs(multiplied);
-    if (values_.size() == 1) {
-        minValue_ = multiplied;
-        maxValue_ = multiplied;
-    } else if (multiplied < minValue_) {
-        minValue_ = multiplied;
-    } else if (multiplied > maxValue_) {
-        maxValue_ = multiplied;
+void TChartValueList::SumPending() const {
+    double total = total_;
+    double totalAbs = totalAbs_;
+    for (std::size_t i = summed_; i < values_.size(); ++i) {
+        const double m = values_[i] * multiplier_;
+        total += m;
+        totalAbs += std::fabs(m);
     }
+    total_ = total;
+    totalAbs_ = totalAbs;
+    summed_ = values_.size();
 }
 
 void TChartValueList::DeleteValue(int index) {
@@ -179,16 +176,18 @@ void TChartValueList::Rescan() {
             maxValue_ = v;
         }
     }
+    summed_ = values_.size();
 }
 
 void TChartValueList::ClearValues() {
     // Release the storage, not only the count.
-    std::vector<double>().swap(values_);
+    decltype(values_)().swap(values_);
     rises_ = true;
     minValue_ = 0;
     maxValue_ = 0;
     total_ = 0;
     totalAbs_ = 0;
+    summed_ = 0;
 }
 
 int TChartValueList::Locate(double value) const {

@@ -1,11 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace pexor {
 
 class TChartSeries;
+
+// Storage for numbers that a resize leaves as they are rather than setting
+// to zero: a bulk add writes each value once, as it copies it.
+template <typename T> struct TUnsetAllocator : std::allocator<T> {
+    template <typename U> struct rebind {
+        using other = TUnsetAllocator<U>;
+    };
+    TUnsetAllocator() = default;
+    template <typename U> TUnsetAllocator(const TUnsetAllocator<U> &) noexcept {}
+    template <typename U> void construct(U *at) noexcept { ::new (static_cast<void *>(at)) U; }
+    template <typename U, typename... Args> void construct(U *at, Args &&...args) {
+        ::new (static_cast<void *>(at)) U(std::forward<Args>(args)...);
+    }
+};
 
 enum class TChartListOrder { loNone, loAscending, loDescending };
 
@@ -39,15 +55,42 @@ public:
     double Last() const;
 
     // Inserts by Order and returns the index the value now stands at.
-    int AddValue(double value);
-    void InsertValue(int index, double value);
-    // Appends count values in their order, with the statistics AddValue
-    // would reach one by one; the storage grows to fit them exactly. The
-    // caller keeps the order.
+    // Appending, the usual case, is inline: a long series adds a million.
+    int AddValue(double value) {
+        if (!AppendsAtEnd(value))
+            return InsertInOrder(value);
+        AppendOne(value);
+        return int(values_.size() - 1);
+    }
+    // Whether AddValue puts value last without looking further.
+    bool AppendsAtEnd(double value) const {
+        return values_.empty() || order_ == TChartListOrder::loNone ||
+               (order_ == TChartListOrder::loAscending && value >= values_.back()) ||
+               (order_ == TChartListOrder::loDescending && value <= values_.back());
+    }
+    // A value at the end; its share of the totals waits (SumPending).
+    void AppendOne(double value) {
+        // Comparing with itself, a first value rises unless it is NaN.
+        const double before = values_.empty() ? value : values_.back();
+        if (values_.size() == values_.capacity())
+            Grow();
+        values_.push_back(value);
+        rises_ = rises_ && before <= value;
+        AddToMinMax(value * multiplier_);
+    }
+    void InsertValue(int index, double value) {
+        if (std::size_t(index) == values_.size())
+            AppendOne(value);
+        else
+            InsertAmong(index, value);
+    }
+    // Appends values as AddValue would one by one while they keep Order
+    // (all of them with loNone), with the statistics it would reach; the
+    // storage grows to fit them exactly. Answers how many it appended.
+    std::size_t AppendInOrder(const double *values, std::size_t count);
+    // Appends count values whatever the order, as InsertValue at the end
+    // would one by one.
     void AppendValues(const double *values, std::size_t count);
-    // How many of values could be appended one after the other (and after
-    // the last value) without breaking Order.
-    std::size_t InOrderPrefix(const double *values, std::size_t count) const;
     void DeleteValue(int index);
     void ClearValues();
     // First index whose multiplied value equals value, or -1.
@@ -58,8 +101,14 @@ public:
 
     double MaxValue() const { return maxValue_; }
     double MinValue() const { return minValue_; }
-    double Total() const { return total_; }
-    double TotalAbs() const { return totalAbs_; }
+    double Total() const {
+        SumPending();
+        return total_;
+    }
+    double TotalAbs() const {
+        SumPending();
+        return totalAbs_;
+    }
 
     bool DateTime() const { return dateTime_; }
     void SetDateTime(bool value);
@@ -76,7 +125,26 @@ public:
 
 private:
     void CheckIndex(int index, int count) const;
-    void AddToStatistics(double multiplied);
+    std::size_t Append(const double *values, std::size_t count, bool keepOrder);
+    // Room for more values, doubling as push_back would.
+    void Grow();
+    int InsertInOrder(double value);
+    void InsertAmong(int index, double value);
+    // The minimum and maximum with a value now in the list.
+    void AddToMinMax(double multiplied) {
+        if (values_.size() == 1) {
+            minValue_ = multiplied;
+            maxValue_ = multiplied;
+        } else if (multiplied < minValue_) {
+            minValue_ = multiplied;
+        } else if (multiplied > maxValue_) {
+            maxValue_ = multiplied;
+        }
+    }
+    // Adds the shares of the values appended since the last sum, in the
+    // order they came: the totals one by one would reach, without a long
+    // chain of additions on every add.
+    void SumPending() const;
     // Keeps Rises true only while the value now at index keeps the order.
     void NoteRise(std::size_t index);
     // One pass over the values for all four statistics.
@@ -84,15 +152,18 @@ private:
 
     TChartSeries *owner_;
     bool dateTime_ = false;
-    std::vector<double> values_;
+    std::vector<double, TUnsetAllocator<double>> values_;
     double maxValue_ = 0;
     double minValue_ = 0;
     double multiplier_ = 1.0;
     QString name_;
     TChartListOrder order_ = TChartListOrder::loNone;
     double pendingValue_ = 0;
-    double total_ = 0;
-    double totalAbs_ = 0;
+    // The totals of values 0 .. summed_-1; those after were appended since,
+    // in their order.
+    mutable double total_ = 0;
+    mutable double totalAbs_ = 0;
+    mutable std::size_t summed_ = 0;
     bool rises_ = true;
     QString valueSource_;
 };
