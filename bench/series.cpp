@@ -138,39 +138,3 @@ int main(int argc, char **argv) {
     mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
     return pexor::bench::RunGuiBenchmarks(argc, argv);
 }
-int main(int argc, char **argv) {
-    // Memory freed by one repetition is reused by the next, as in a program
-    // that runs on (the allocator's own threshold gets there after its first
-    // large free): page faults would otherwise depend on the order the
-    // benchmarks run in.
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
-    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
-    return pexor::bench::RunGuiBenchmarks(argc, argv);
-}
-namespace {
-void BM_TmpDrawOnly(benchmark::State &state) {
-    NewDataFixture fixture;
-    fixture.Series().AddXYArrays(fixture.Walk().x, fixture.Walk().y);
-    for (auto _ : state)
-        fixture.Draw();
-}
-BENCHMARK(BM_TmpDrawOnly)->Unit(benchmark::kMillisecond);
-void BM_TmpFillOnly(benchmark::State &state) {
-    NewDataFixture fixture;
-    for (auto _ : state) {
-        std::vector<double> x(fixture.Walk().x.begin(), fixture.Walk().x.end());
-        std::vector<double> y(fixture.Walk().y.begin(), fixture.Walk().y.end());
-        benchmark::DoNotOptimize(x.data());
-        benchmark::DoNotOptimize(y.data());
-    }
-}
-BENCHMARK(BM_TmpFillOnly)->Unit(benchmark::kMillisecond);
-void BM_TmpClearAddOnly(benchmark::State &state) {
-    NewDataFixture fixture;
-    for (auto _ : state) {
-        fixture.Series().Clear();
-        fixture.Series().AddXYArrays(fixture.Walk().x, fixture.Walk().y);
-    }
-}
-BENCHMARK(BM_TmpClearAddOnly)->Unit(benchmark::kMillisecond);
-}
