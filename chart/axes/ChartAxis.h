@@ -189,6 +189,9 @@ public:
     // ValueToPixel of count values at once, for drawing many points: the
     // axis' state is read once, and the loop vectorises.
     void ValuesToPixels(const double *values, int *pixels, std::size_t count) const final;
+    // Linear mappings do; a logarithmic one puts values at or below zero at
+    // its start, after small positive ones.
+    bool KeepsOrder() const override { return !logarithmic_; }
     double PixelToValue(int pixel) const override;
 
     // Labels.

@@ -69,7 +69,8 @@ public:
         vert->ValuesToPixels(series_.YValues().ReadValues(start, std::size_t(count), scratch_.data()),
                              ys, std::size_t(count));
         const double *xv = series_.XValues().ReadValues(start, std::size_t(count), scratch_.data());
-        monotonic_ = series_.XValues().Rises() && MapRising(*horiz, xv, xs, count);
+        monotonic_ = horiz->KeepsOrder() && series_.XValues().Rises() &&
+                     MapRising(*horiz, xv, xs, count);
         if (!monotonic_)
             horiz->ValuesToPixels(xv, xs, std::size_t(count));
         return count;

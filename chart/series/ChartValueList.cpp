@@ -109,20 +109,19 @@ std::size_t TChartValueList::Append(const double *values, std::size_t count, boo
         order = TScanOrder::Ascending;
     else if (keepOrder && order_ == TChartListOrder::loDescending)
         order = TScanOrder::Descending;
-    // Rises is kept for lists that are ordered; others need not know.
-    const bool wantRises = rises_ && order != TScanOrder::None;
+    // Once a list has fallen it no longer needs to look.
     // A piece at a time, copied as it is looked through, so that the values
     // are read once and a value beyond the order is found before much is
     // copied past it.
     constexpr std::size_t kPiece = 65536;
-    bool rises = wantRises;
+    bool rises = rises_;
     while (i < count) {
         const std::size_t n = std::min(kPiece, count - i);
         const double previous = values_.back();
         const std::size_t at = values_.size();
         values_.resize(at + n);
         const TAppendScan scan = ScanAppended(values + i, n, multiplier_, minValue_, maxValue_,
-                                              previous, order, wantRises, values_.data() + at);
+                                              previous, order, rises, values_.data() + at);
         minValue_ = scan.minimum;
         maxValue_ = scan.maximum;
         rises = rises && scan.rises;

@@ -30,6 +30,9 @@ public:
         for (std::size_t i = 0; i < count; ++i)
             pixels[i] = ValueToPixel(values[i]);
     }
+    // Whether ValueToPixel keeps the order of values: of two values, the
+    // larger never lands before the smaller and after a third.
+    virtual bool KeepsOrder() const { return false; }
     virtual double PixelToValue(int pixel) const = 0;
     // The text the axis labels a value with.
     virtual QString ValueText(double value) const = 0;

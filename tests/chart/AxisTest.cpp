@@ -9,6 +9,8 @@
 #include <cmath>
 #include <vector>
 #include <gtest/gtest.h>
+#include <random>
+#include <utility>
 
 using namespace pexor;
 using pexor::test::AxisTestPanel;
@@ -230,6 +232,41 @@ TEST(AxisMappingTest, ManyValuesMapAsOneByOne) {
     check(chart.DepthAxis(), "depth");
     chart.BottomAxis().SetWorkRange(0, 100);
     EXPECT_EQ(chart.BottomAxis().ValueToPixel(std::nan("")), INT_MIN);
+}
+
+// Long runs of values take the product path a block at a time; every value
+// must still land where the one-by-one quotient puts it, ties at half a
+// pixel above all, which the product can miss by a unit in the last place.
+TEST(AxisMappingTest, LongRunsMapAsOneByOne) {
+    AxisTestPanel chart;
+    chart.SetPlotRect(TRect(40, 20, 241, 219));
+    std::mt19937 random(17);
+    std::vector<double> values;
+    for (int i = 0; i < 40000; ++i)
+        values.push_back(i * 0.0025); // many exact halves of a pixel
+    std::uniform_real_distribution<double> any(-50, 150);
+    for (int i = 0; i < 40000; ++i)
+        values.push_back(any(random));
+    for (int i = 0; i < 1000; ++i)
+        values.push_back(i % 7 == 0 ? std::nan("") : i % 7 == 1 ? 1e15 : i % 7 == 2 ? -1e300 : i);
+    auto check = [&](TCustomChartAxis &axis, const char *what) {
+        std::vector<int> pixels(values.size());
+        axis.ValuesToPixels(values.data(), pixels.data(), values.size());
+        int wrong = 0;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            wrong += pixels[i] != axis.ValueToPixel(values[i]);
+        EXPECT_EQ(wrong, 0) << what;
+    };
+    for (bool inverted : {false, true})
+        for (TCustomChartAxis *axis : {static_cast<TCustomChartAxis *>(&chart.LeftAxis()),
+                                       static_cast<TCustomChartAxis *>(&chart.BottomAxis())}) {
+            axis->SetInverted(inverted);
+            for (auto [low, high] : {std::pair{0.0, 100.0}, std::pair{0.0, 3.0},
+                                     std::pair{-1e-3, 7e-3}, std::pair{1e12, 1e12 + 100}}) {
+                axis->SetWorkRange(low, high);
+                check(*axis, inverted ? "inverted" : "plain");
+            }
+        }
 }
 
 TEST(AxisMappingTest, InvertedAxesMapTheMinimumToTheOtherEdge) {

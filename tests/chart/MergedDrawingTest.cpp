@@ -210,3 +210,35 @@ TEST(MergedDrawingTest, FewShapesReachTheSurface) {
         EXPECT_LT(merged * 3, each) << "3D " << view3D;
     }
 }
+
+// A logarithmic axis puts values at or below zero at its start, after the
+// small positive ones: rising X no longer rise in pixels there.
+TEST(MergedDrawingTest, LogarithmicAxisWithValuesAtOrBelowZero) {
+    auto draw = [](bool merge) {
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QtCanvas surface(&image);
+            SeriesDrawPanel chart(false, &surface);
+            auto &series = chart.Add<TLineSeries>();
+            series.SetSeriesColor(clRed);
+            // Unordered, so that every point is drawn, those below the range too.
+            series.XValues().SetOrder(TChartListOrder::loNone);
+            std::mt19937 random(31);
+            // The first window's ends land on one column, its second point
+            // far before it.
+            for (double x : {-1.0, 1e-9})
+                series.AddXY(x, double(random() % 200) - 50);
+            for (int i = 0; i < 2000; ++i)
+                series.AddXY(1, double(random() % 200) - 50);
+            for (int i = 2; i < 5000; ++i)
+                series.AddXY(i, double(random() % 200) - 50);
+            series.SetJoinSegments(merge);
+            chart.BottomAxis().SetLogarithmic(true);
+            chart.Layout(1, 5000, -100, 150);
+            chart.DrawSeries();
+        }
+        return image;
+    };
+    EXPECT_TRUE(draw(true) == draw(false));
+}
