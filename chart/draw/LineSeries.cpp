@@ -96,11 +96,11 @@ public:
     }
 
 private:
-    // Values that rise map to pixels that keep their order: where two
-    // points map to one pixel column, so do all between them. Most of a
-    // long series' points then need no mapping of their own, only the
-    // column ends, found by halving. False, and nothing mapped, when the
-    // values do not rise.
+    // Rising values on an axis that keeps their order map to pixels in the
+    // same order: where two points map to one pixel column, so do all
+    // between them. Most of a long series' points then need no mapping of
+    // their own, only the column ends, found by halving. The caller knows
+    // the values rise; false when there are none.
     static bool MapRising(const ISeriesAxis &axis, const double *values, int *pixels, int count) {
         if (count == 0)
             return false;
