@@ -22,6 +22,16 @@ bool Drawable(int x, int y) {
     return x > -kPixelLimit && x < kPixelLimit && y > -kPixelLimit && y < kPixelLimit;
 }
 
+// The lines of one 2D segment from (x0, y0), where path stands, to (x1, y1):
+// through the stair's corner first when the line goes in stairs. Path is the
+// canvas or a merging path; both draw from where they stand.
+template <typename Path>
+void SegmentLines(Path &path, int x0, int y0, int x1, int y1, bool stairs, bool inverted) {
+    if (stairs)
+        path.LineTo(inverted ? x0 : x1, inverted ? y1 : y0);
+    path.LineTo(x1, y1);
+}
+
 } // namespace
 
 struct TCustomSeries::TDrawContext {
@@ -349,13 +359,7 @@ void TCustomSeries::DrawLine2D(const TDrawContext &ctx, int x, int y, TColor col
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.Pen().SetColor(color);
     canvas.MoveTo(oldX_, oldY_);
-    if (stairs_) {
-        if (invertedStairs_)
-            canvas.LineTo(oldX_, y);
-        else
-            canvas.LineTo(x, oldY_);
-    }
-    canvas.LineTo(x, y);
+    SegmentLines(canvas, oldX_, oldY_, x, y, stairs_, invertedStairs_);
 }
 
 void TCustomSeries::DrawPointerAt(const TDrawContext &ctx, int valueIndex, int x, int y,
@@ -473,13 +477,7 @@ void TCustomSeries::DrawMergedLine(TDrawContext &ctx) {
                     penColor = color;
                 }
                 path.From(oldX, oldY);
-                if (stairs) {
-                    if (inverted)
-                        path.LineTo(oldX, y);
-                    else
-                        path.LineTo(x, oldY);
-                }
-                path.LineTo(x, y);
+                SegmentLines(path, oldX, oldY, x, y, stairs, inverted);
             }
             oldX = x;
             oldY = y;
