@@ -31,7 +31,7 @@ const double *TChartValueList::ReadValues(int first, std::size_t count, double *
         return scratch;
     CheckIndex(first, Count());
     CheckIndex(first + int(count) - 1, Count());
-    const double *from = values_.data() + first;
+    const double *from = values_.Data() + first;
     if (multiplier_ == 1.0)
         return from;
     for (std::size_t i = 0; i < count; ++i)
@@ -42,7 +42,7 @@ const double *TChartValueList::ReadValues(int first, std::size_t count, double *
 void TChartValueList::NoteRise(std::size_t index) {
     const double v = values_[index];
     rises_ = rises_ && !std::isnan(v) && (index == 0 || values_[index - 1] <= v) &&
-             (index + 1 == values_.size() || v <= values_[index + 1]);
+             (index + 1 == values_.Size() || v <= values_[index + 1]);
 }
 
 double TChartValueList::RawValue(int index) const {
@@ -50,15 +50,13 @@ double TChartValueList::RawValue(int index) const {
     return values_[std::size_t(index)];
 }
 
-double TChartValueList::Last() const { return Value(Count() - 1); }
-
-void TChartValueList::Grow() {
-    values_.reserve(std::max<std::size_t>(16, values_.capacity() * 2));
+double TChartValueList::Last() const {
+    return Value(Count() - 1);
 }
 
 int TChartValueList::InsertInOrder(double value) {
     // Equal values keep their order of arrival: the new one goes last.
-    std::size_t index = values_.size();
+    std::size_t index = values_.Size();
     if (order_ == TChartListOrder::loAscending) {
         while (index > 0 && values_[index - 1] > value)
             --index;
@@ -66,25 +64,45 @@ int TChartValueList::InsertInOrder(double value) {
         while (index > 0 && values_[index - 1] < value)
             --index;
     }
-    if (index == values_.size())
+    if (index == values_.Size())
         AppendOne(value);
     else
         InsertAmong(int(index), value);
     return int(index);
 }
 
+void TChartValueList::ScanFrom(std::size_t first) const {
+    if (first == 0) {
+        // Comparing with itself, a first value rises unless it is NaN.
+        const double value = values_[0];
+        rises_ = rises_ && value <= value;
+        minValue_ = value * multiplier_;
+        maxValue_ = minValue_;
+        first = 1;
+    }
+    const TAppendScan scan =
+        ScanAppended(values_.Data() + first, values_.Size() - first, multiplier_, minValue_,
+                     maxValue_, values_[first - 1], TScanOrder::None, rises_, nullptr);
+    minValue_ = scan.minimum;
+    maxValue_ = scan.maximum;
+    rises_ = rises_ && scan.rises;
+    scanned_ = values_.Size();
+}
+
 void TChartValueList::InsertAmong(int index, double value) {
     CheckIndex(index, Count() + 1);
-    // Inserted among the values: the totals take it now, after those that
-    // came before it.
+    // Inserted among the values: the statistics take it now, after those
+    // that came before it.
+    ScanPending();
     SumPending();
-    values_.insert(values_.begin() + index, value);
+    values_.Insert(std::size_t(index), value);
     const double m = value * multiplier_;
     total_ += m;
     totalAbs_ += std::fabs(m);
-    summed_ = values_.size();
+    summed_ = values_.Size();
     NoteRise(std::size_t(index));
     AddToMinMax(m);
+    scanned_ = values_.Size();
 }
 
 std::size_t TChartValueList::AppendInOrder(const double *values, std::size_t count) {
@@ -98,12 +116,13 @@ void TChartValueList::AppendValues(const double *values, std::size_t count) {
 std::size_t TChartValueList::Append(const double *values, std::size_t count, bool keepOrder) {
     if (count == 0)
         return 0;
-    values_.reserve(values_.size() + count);
+    values_.Reserve(values_.Size() + count);
     std::size_t i = 0;
-    if (values_.empty()) {
-        AppendOne(values[0]);
+    if (values_.Empty()) {
+        values_.Append(values[0]);
         i = 1;
     }
+    ScanPending();
     TScanOrder order = TScanOrder::None;
     if (keepOrder && order_ == TChartListOrder::loAscending)
         order = TScanOrder::Ascending;
@@ -117,21 +136,22 @@ std::size_t TChartValueList::Append(const double *values, std::size_t count, boo
     bool rises = rises_;
     while (i < count) {
         const std::size_t n = std::min(kPiece, count - i);
-        const double previous = values_.back();
-        const std::size_t at = values_.size();
-        values_.resize(at + n);
+        const double previous = values_.Back();
+        const std::size_t at = values_.Size();
+        values_.Resize(at + n);
         const TAppendScan scan = ScanAppended(values + i, n, multiplier_, minValue_, maxValue_,
-                                              previous, order, rises, values_.data() + at);
+                                              previous, order, rises, values_.Data() + at);
         minValue_ = scan.minimum;
         maxValue_ = scan.maximum;
         rises = rises && scan.rises;
         i += scan.inOrder;
         if (scan.inOrder < n) {
-            values_.resize(values_.size() - (n - scan.inOrder));
+            values_.Resize(values_.Size() - (n - scan.inOrder));
             break;
         }
     }
     rises_ = rises;
+    scanned_ = values_.Size();
     // The totals wait as for values added one by one (SumPending).
     return i;
 }
@@ -139,23 +159,26 @@ std::size_t TChartValueList::Append(const double *values, std::size_t count, boo
 void TChartValueList::SumPending() const {
     double total = total_;
     double totalAbs = totalAbs_;
-    for (std::size_t i = summed_; i < values_.size(); ++i) {
+    for (std::size_t i = summed_; i < values_.Size(); ++i) {
         const double m = values_[i] * multiplier_;
         total += m;
         totalAbs += std::fabs(m);
     }
     total_ = total;
     totalAbs_ = totalAbs;
-    summed_ = values_.size();
+    summed_ = values_.Size();
 }
 
 void TChartValueList::DeleteValue(int index) {
     CheckIndex(index, Count());
-    values_.erase(values_.begin() + index);
+    ScanPending();
+    values_.Erase(std::size_t(index));
     Rescan();
 }
 
 void TChartValueList::Rescan() {
+    // Rises is kept from the values as they came, not looked at again.
+    ScanPending();
     minValue_ = 0;
     maxValue_ = 0;
     total_ = 0;
@@ -175,22 +198,23 @@ void TChartValueList::Rescan() {
             maxValue_ = v;
         }
     }
-    summed_ = values_.size();
+    summed_ = values_.Size();
+    scanned_ = values_.Size();
 }
 
 void TChartValueList::ClearValues() {
-    // Release the storage, not only the count.
-    decltype(values_)().swap(values_);
+    values_.Release();
     rises_ = true;
     minValue_ = 0;
     maxValue_ = 0;
     total_ = 0;
     totalAbs_ = 0;
     summed_ = 0;
+    scanned_ = 0;
 }
 
 int TChartValueList::Locate(double value) const {
-    for (std::size_t i = 0; i < values_.size(); ++i)
+    for (std::size_t i = 0; i < values_.Size(); ++i)
         if (values_[i] * multiplier_ == value)
             return int(i);
     return -1;
@@ -222,9 +246,13 @@ void TChartValueList::SetMultiplier(double value) {
     }
 }
 
-void TChartValueList::SetName(const QString &value) { name_ = value; }
+void TChartValueList::SetName(const QString &value) {
+    name_ = value;
+}
 
-void TChartValueList::SetOrder(TChartListOrder value) { order_ = value; }
+void TChartValueList::SetOrder(TChartListOrder value) {
+    order_ = value;
+}
 
 void TChartValueList::SetValueSource(const QString &value) {
     if (valueSource_ == value)

@@ -1,27 +1,12 @@
 #pragma once
 
+#include "chart/series/ValueStore.h"
+
 #include <QString>
-#include <memory>
-#include <utility>
-#include <vector>
 
 namespace pexor {
 
 class TChartSeries;
-
-// Storage for numbers that a resize leaves as they are rather than setting
-// to zero: a bulk add writes each value once, as it copies it.
-template <typename T> struct TUnsetAllocator : std::allocator<T> {
-    template <typename U> struct rebind {
-        using other = TUnsetAllocator<U>;
-    };
-    TUnsetAllocator() = default;
-    template <typename U> TUnsetAllocator(const TUnsetAllocator<U> &) noexcept {}
-    template <typename U> void construct(U *at) noexcept { ::new (static_cast<void *>(at)) U; }
-    template <typename U, typename... Args> void construct(U *at, Args &&...args) {
-        ::new (static_cast<void *>(at)) U(std::forward<Args>(args)...);
-    }
-};
 
 enum class TChartListOrder { loNone, loAscending, loDescending };
 
@@ -40,7 +25,7 @@ public:
 
     TChartSeries *Owner() const { return owner_; }
 
-    int Count() const { return int(values_.size()); }
+    int Count() const { return int(values_.Size()); }
     // Stored value times Multiplier; an index out of range raises EListError.
     double Value(int index) const;
     // Values first..first+count-1 as Value gives them one by one: the
@@ -50,7 +35,10 @@ public:
     // Whether the values as Value gives them never fall from one index to
     // the next and none is NaN. Kept as values come; false may also mean
     // that a deletion left it unknown.
-    bool Rises() const { return rises_ && multiplier_ > 0; }
+    bool Rises() const {
+        ScanPending();
+        return rises_ && multiplier_ > 0;
+    }
     double RawValue(int index) const;
     double Last() const;
 
@@ -60,26 +48,19 @@ public:
         if (!AppendsAtEnd(value))
             return InsertInOrder(value);
         AppendOne(value);
-        return int(values_.size() - 1);
+        return int(values_.Size() - 1);
     }
     // Whether AddValue puts value last without looking further.
     bool AppendsAtEnd(double value) const {
-        return values_.empty() || order_ == TChartListOrder::loNone ||
-               (order_ == TChartListOrder::loAscending && value >= values_.back()) ||
-               (order_ == TChartListOrder::loDescending && value <= values_.back());
+        return values_.Empty() || order_ == TChartListOrder::loNone ||
+               (order_ == TChartListOrder::loAscending && value >= values_.Back()) ||
+               (order_ == TChartListOrder::loDescending && value <= values_.Back());
     }
-    // A value at the end; its share of the totals waits (SumPending).
-    void AppendOne(double value) {
-        // Comparing with itself, a first value rises unless it is NaN.
-        const double before = values_.empty() ? value : values_.back();
-        if (values_.size() == values_.capacity())
-            Grow();
-        values_.push_back(value);
-        rises_ = rises_ && before <= value;
-        AddToMinMax(value * multiplier_);
-    }
+    // A value at the end; its share of the statistics waits (ScanPending,
+    // SumPending).
+    void AppendOne(double value) { values_.Append(value); }
     void InsertValue(int index, double value) {
-        if (std::size_t(index) == values_.size())
+        if (std::size_t(index) == values_.Size())
             AppendOne(value);
         else
             InsertAmong(index, value);
@@ -99,8 +80,14 @@ public:
     // Copies the settings, not the values.
     void Assign(const TChartValueList &other);
 
-    double MaxValue() const { return maxValue_; }
-    double MinValue() const { return minValue_; }
+    double MaxValue() const {
+        ScanPending();
+        return maxValue_;
+    }
+    double MinValue() const {
+        ScanPending();
+        return minValue_;
+    }
     double Total() const {
         SumPending();
         return total_;
@@ -126,13 +113,19 @@ public:
 private:
     void CheckIndex(int index, int count) const;
     std::size_t Append(const double *values, std::size_t count, bool keepOrder);
-    // Room for more values, doubling as push_back would.
-    void Grow();
     int InsertInOrder(double value);
     void InsertAmong(int index, double value);
+    // Brings the bounds and Rises up to the values appended since the last
+    // look, as if each had been taken as it came: a value appended costs a
+    // store, and a long run is looked through many values at once.
+    void ScanPending() const {
+        if (scanned_ < values_.Size())
+            ScanFrom(scanned_);
+    }
+    void ScanFrom(std::size_t first) const;
     // The minimum and maximum with a value now in the list.
     void AddToMinMax(double multiplied) {
-        if (values_.size() == 1) {
+        if (values_.Size() == 1) {
             minValue_ = multiplied;
             maxValue_ = multiplied;
         } else if (multiplied < minValue_) {
@@ -152,9 +145,12 @@ private:
 
     TChartSeries *owner_;
     bool dateTime_ = false;
-    std::vector<double, TUnsetAllocator<double>> values_;
-    double maxValue_ = 0;
-    double minValue_ = 0;
+    TValueStore values_;
+    // The bounds and rises_ of values 0 .. scanned_-1; those after were
+    // appended since, in their order.
+    mutable double maxValue_ = 0;
+    mutable double minValue_ = 0;
+    mutable std::size_t scanned_ = 0;
     double multiplier_ = 1.0;
     QString name_;
     TChartListOrder order_ = TChartListOrder::loNone;
@@ -164,7 +160,7 @@ private:
     mutable double total_ = 0;
     mutable double totalAbs_ = 0;
     mutable std::size_t summed_ = 0;
-    bool rises_ = true;
+    mutable bool rises_ = true;
     QString valueSource_;
 };
 

@@ -35,8 +35,8 @@ double FirstZero(const double *values, std::size_t count, double multiplier) {
 
 // The bounds, rises and in-order count over the first count values, as one
 // by one (stops at the first value beyond).
-TAppendScan OneByOne(const double *values, std::size_t count, double multiplier,
-                     TAppendScan scan, double previous, TScanOrder order) {
+TAppendScan OneByOne(const double *values, std::size_t count, double multiplier, TAppendScan scan,
+                     double previous, TScanOrder order) {
     std::size_t i = 0;
     for (; i < count; ++i) {
         if (Beyond(previous, values[i], order))
@@ -55,9 +55,9 @@ TAppendScan OneByOne(const double *values, std::size_t count, double multiplier,
 
 } // namespace
 
-TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier,
-                         double minimum, double maximum, double previous, TScanOrder order,
-                         bool wantRises, double *copyTo) {
+TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier, double minimum,
+                         double maximum, double previous, TScanOrder order, bool wantRises,
+                         double *copyTo) {
     TAppendScan scan;
     scan.minimum = minimum;
     scan.maximum = maximum;
@@ -82,12 +82,15 @@ TAppendScan ScanAppended(const double *values, std::size_t count, double multipl
         // Neighbours are compared only when the order or the caller needs it.
         const bool neighbours = wantRises || order != TScanOrder::None;
         const bool scaled = multiplier != 1.0;
+        const bool copy = copyTo != nullptr;
         std::size_t i = 0;
         for (; i + 4 <= count; i += 4) {
             __m128d v0 = _mm_loadu_pd(values + i);
             __m128d v1 = _mm_loadu_pd(values + i + 2);
-            _mm_storeu_pd(copyTo + i, v0);
-            _mm_storeu_pd(copyTo + i + 2, v1);
+            if (copy) {
+                _mm_storeu_pd(copyTo + i, v0);
+                _mm_storeu_pd(copyTo + i + 2, v1);
+            }
             if (neighbours) {
                 const __m128d before =
                     i == 0 ? _mm_set_pd(values[0], previous) : _mm_loadu_pd(values + i - 1);
@@ -118,9 +121,11 @@ TAppendScan ScanAppended(const double *values, std::size_t count, double multipl
         scan.minimum = lane[1] < lane[0] ? lane[1] : lane[0];
         _mm_storeu_pd(lane, _mm_max_pd(highB, highA));
         scan.maximum = lane[1] > lane[0] ? lane[1] : lane[0];
-        scan.rises = neighbours && _mm_movemask_pd(_mm_or_pd(_mm_or_pd(fallsA, fallsB),
-                                                             _mm_or_pd(unorderedA, unorderedB))) == 0;
-        std::copy(values + i, values + count, copyTo + i);
+        scan.rises =
+            neighbours && _mm_movemask_pd(_mm_or_pd(_mm_or_pd(fallsA, fallsB),
+                                                    _mm_or_pd(unorderedA, unorderedB))) == 0;
+        if (copy)
+            std::copy(values + i, values + count, copyTo + i);
         TAppendScan rest = OneByOne(values + i, count - i, multiplier, scan, values[i - 1], order);
         if (rest.inOrder < count - i)
             return OneByOne(values, count, multiplier, TAppendScan{minimum, maximum, true, 0},
@@ -134,7 +139,8 @@ TAppendScan ScanAppended(const double *values, std::size_t count, double multipl
         return scan;
     }
 #endif
-    std::copy(values, values + count, copyTo);
+    if (copyTo)
+        std::copy(values, values + count, copyTo);
     return OneByOne(values, count, multiplier, scan, previous, order);
 }
 

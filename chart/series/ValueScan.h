@@ -26,10 +26,10 @@ struct TAppendScan {
 enum class TScanOrder { None, Ascending, Descending };
 
 // values[0 .. count-1] after previous, with the bounds minimum and maximum
-// reached so far. The values are copied to copyTo as they are read, those
-// in order at least.
-TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier,
-                         double minimum, double maximum, double previous, TScanOrder order,
-                         bool wantRises, double *copyTo);
+// reached so far. Unless copyTo is null, the values are copied to it as they
+// are read, those in order at least.
+TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier, double minimum,
+                         double maximum, double previous, TScanOrder order, bool wantRises,
+                         double *copyTo);
 
 } // namespace pexor

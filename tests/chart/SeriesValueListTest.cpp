@@ -1,8 +1,12 @@
 #include "chart/ChartEngine.h"
 #include "tests/chart/SeriesTestChart.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
-
+#include <limits>
+#include <random>
 #include <vector>
 
 namespace pexor {
@@ -119,9 +123,12 @@ TEST(SeriesValueList, IndexOutOfRangeRaisesAndChangesNothing) {
         return QStringLiteral("no error");
     };
     EXPECT_EQ(message([&] { list.Value(2); }), QStringLiteral("Index de liste hors limites (2)"));
-    EXPECT_EQ(message([&] { list.RawValue(-1); }), QStringLiteral("Index de liste hors limites (-1)"));
-    EXPECT_EQ(message([&] { list.DeleteValue(5); }), QStringLiteral("Index de liste hors limites (5)"));
-    EXPECT_EQ(message([&] { list.InsertValue(3, 1); }), QStringLiteral("Index de liste hors limites (3)"));
+    EXPECT_EQ(message([&] { list.RawValue(-1); }),
+              QStringLiteral("Index de liste hors limites (-1)"));
+    EXPECT_EQ(message([&] { list.DeleteValue(5); }),
+              QStringLiteral("Index de liste hors limites (5)"));
+    EXPECT_EQ(message([&] { list.InsertValue(3, 1); }),
+              QStringLiteral("Index de liste hors limites (3)"));
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Total(), 12);
     EXPECT_EQ(list.MaxValue(), 7);
@@ -170,6 +177,126 @@ TEST(SeriesValueList, ChangesReachTheChart) {
     EXPECT_EQ(chart.dataSourceChecks, 1);
     series.YValues().SetValueSource(QStringLiteral("X"));
     EXPECT_EQ(chart.dataSourceChecks, 1);
+}
+
+// The bounds and Rises as each change would leave them taken one at a time:
+// a list's own statistics must equal these whenever they are looked at,
+// however long they waited for the look.
+struct OneByOneStatistics {
+    std::vector<double> raw;
+    double multiplier = 1;
+    double minimum = 0;
+    double maximum = 0;
+    bool rises = true;
+
+    void Take(double m) {
+        if (raw.size() == 1) {
+            minimum = m;
+            maximum = m;
+        } else if (m < minimum) {
+            minimum = m;
+        } else if (m > maximum) {
+            maximum = m;
+        }
+    }
+    void Insert(std::size_t index, double value) {
+        raw.insert(raw.begin() + std::ptrdiff_t(index), value);
+        rises = rises && !std::isnan(value) && (index == 0 || raw[index - 1] <= value) &&
+                (index + 1 == raw.size() || value <= raw[index + 1]);
+        Take(value * multiplier);
+    }
+    void Rescan() {
+        minimum = 0;
+        maximum = 0;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            const double m = raw[i] * multiplier;
+            if (i == 0) {
+                minimum = m;
+                maximum = m;
+            } else if (m < minimum) {
+                minimum = m;
+            } else if (m > maximum) {
+                maximum = m;
+            }
+        }
+    }
+};
+
+std::uint64_t Bits(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+
+TEST(SeriesValueList, StatisticsLookedAtLateEqualOneByOne) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        TChartValueList list(nullptr, QStringLiteral("X"));
+        OneByOneStatistics model;
+        const bool sorted = round % 3 == 0;
+        if (sorted)
+            list.SetOrder(TChartListOrder::loAscending);
+        double next = 0;
+        const int steps = 1 + int(random() % 200);
+        for (int step = 0; step < steps; ++step) {
+            // Mostly rising runs, with falls, equal values, zeros of both
+            // signs and now and then NaN.
+            double value = next + double(int(random() % 7) - 1);
+            const unsigned kind = random() % 40;
+            if (kind == 0)
+                value = nan;
+            else if (kind == 1)
+                value = -0.0;
+            else if (kind == 2)
+                value = 0.0;
+            if (!std::isnan(value))
+                next = value;
+            const unsigned what = random() % 20;
+            if (what < 14) {
+                const int index = list.AddValue(value);
+                ASSERT_GE(index, 0);
+                model.Insert(std::size_t(index), value);
+            } else if (what < 16 && list.Count() > 0) {
+                const int index = int(random() % unsigned(list.Count() + 1));
+                if (!sorted) {
+                    list.InsertValue(index, value);
+                    model.Insert(std::size_t(index), value);
+                }
+            } else if (what < 18 && list.Count() > 0) {
+                const int index = int(random() % unsigned(list.Count()));
+                list.DeleteValue(index);
+                model.raw.erase(model.raw.begin() + index);
+                model.Rescan();
+            } else if (what == 18 && !sorted) {
+                const double run[] = {value,     value + 1, value,     value + 2, -0.0,
+                                      value + 3, value + 3, value + 4, value + 5};
+                const std::size_t count = 1 + random() % std::size(run);
+                list.AppendValues(run, count);
+                for (std::size_t i = 0; i < count; ++i)
+                    model.Insert(model.raw.size(), run[i]);
+            } else if (what == 19) {
+                const double multiplier = random() % 2 ? 2.0 : -1.0;
+                if (multiplier != model.multiplier) {
+                    list.SetMultiplier(multiplier);
+                    model.multiplier = multiplier;
+                    model.Rescan();
+                }
+            }
+            if (random() % 5 == 0) {
+                ASSERT_EQ(list.Count(), int(model.raw.size()));
+                ASSERT_EQ(Bits(list.MinValue()), Bits(model.minimum))
+                    << "round " << round << " step " << step;
+                ASSERT_EQ(Bits(list.MaxValue()), Bits(model.maximum))
+                    << "round " << round << " step " << step;
+                ASSERT_EQ(list.Rises(), model.rises && model.multiplier > 0)
+                    << "round " << round << " step " << step;
+            }
+        }
+        ASSERT_EQ(Bits(list.MinValue()), Bits(model.minimum)) << "round " << round;
+        ASSERT_EQ(Bits(list.MaxValue()), Bits(model.maximum)) << "round " << round;
+        list.ClearValues();
+        EXPECT_EQ(list.MinValue(), 0);
+        EXPECT_EQ(list.Rises(), model.multiplier > 0);
+    }
 }
 
 } // namespace
