@@ -59,6 +59,7 @@ void TCustomChart::SetBackColor(TColor value) {
 }
 
 void TCustomChart::PaintWindow(pexor::Canvas &window) {
+    RequestAnswered();
     if (Printing())
         return;
     // The window canvas lives only while the paint lasts.
@@ -78,6 +79,9 @@ void TCustomChart::PaintWindow(pexor::Canvas &window) {
 }
 
 void TCustomChart::Draw(pexor::Canvas &canvas, const TRect &rect) {
+    // The picture is made afresh (and no longer stale once shown), so a
+    // change during or after this drawing must mark it stale again.
+    RequestAnswered();
     TChartCanvas3D &chartCanvas = Canvas();
     SetDrawRect(chartCanvas.Prepare(canvas, &View3DOptions(), rect, View3D()));
     CalcPlotRectFromMargins();

@@ -99,10 +99,18 @@ QAccessibleInterface *ChartFactory(const QString &, QObject *object) {
 
 } // namespace
 
-TChartAccessibility::TChartAccessibility(TChart &chart) : chart_(chart) {}
+TChartAccessibility::TChartAccessibility(TChart &chart) : chart_(chart) {
+    QAccessible::installActivationObserver(this);
+}
 
 TChartAccessibility::~TChartAccessibility() {
+    QAccessible::removeActivationObserver(this);
     DropPointsFrom(0, false);
+}
+
+void TChartAccessibility::accessibilityActiveChanged(bool active) {
+    if (active)
+        chart_.RequestAnswered();
 }
 
 QString TChartAccessibility::Name() const {
@@ -212,6 +220,8 @@ void TChartAccessibility::DropPointsFrom(int count, bool tell) {
 
 void TChartAccessibility::Notify() {
     pending_ = false;
+    // Points added from here on must bring news again.
+    chart_.RequestAnswered();
     const int count = PointCount();
     if (!QAccessible::isActive()) {
         // Nobody listens: forget what was said, so that the next listener

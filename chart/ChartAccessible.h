@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -16,14 +17,14 @@ class TChartSeries;
 // Part of TChart: the chart tells it of every change, and it tells screen
 // readers once the event loop turns, so a rebuild of many points makes one
 // round of notifications.
-class TChartAccessibility {
+class TChartAccessibility : private QAccessible::ActivationObserver {
 public:
     // A screen reader cannot walk more points one by one than this; the
     // description speaks for the whole series.
     static constexpr int kMaxPoints = 1000;
 
     explicit TChartAccessibility(TChart &chart);
-    ~TChartAccessibility();
+    ~TChartAccessibility() override;
     TChartAccessibility(const TChartAccessibility &) = delete;
     TChartAccessibility &operator=(const TChartAccessibility &) = delete;
 
@@ -57,6 +58,9 @@ public:
     std::function<QString(TChart *, const TChartSeries &, int)> OnGetPointText;
 
 private:
+    // A screen reader that starts listening must hear the next change, even
+    // one a series would not ask again for while a paint is awaited.
+    void accessibilityActiveChanged(bool active) override;
     void DropPointsFrom(int count, bool tell);
 
     TChart &chart_;

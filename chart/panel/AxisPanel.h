@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/axes/ChartAxis.h"
 #include "chart/ChartPanel.h"
+#include "chart/axes/ChartAxis.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/series/SeriesChart.h"
 
@@ -118,7 +118,14 @@ public:
     std::function<void(TCustomAxisPanel &)> OnPageChange;
 
     // The chart side of the series.
-    void Invalidate() override { TCustomChartPanel::Invalidate(); }
+    void Invalidate() override {
+        TCustomChartPanel::Invalidate();
+        if (RepaintEnabled())
+            repaintPending_ = true;
+    }
+    // A repaint request has been answered (drawn, or told to screen
+    // readers): the next point a series appends asks again.
+    void RequestAnswered() { repaintPending_ = false; }
     void SeriesJoined(TChartSeries &series) override;
     void SeriesLeft(TChartSeries &series) override;
     bool IsFreeSeriesColor(TColor color, bool checkChartColors) const override;

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "chart/draw/SeriesMarks.h"
 #include "chart/series/ChartValueList.h"
 #include "chart/series/SeriesChart.h"
-#include "chart/draw/SeriesMarks.h"
 #include "render/Color.h"
 
 #include <QPoint>
 #include <QString>
-#include <cstddef>
 #include <Qt>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <span>
@@ -79,7 +79,32 @@ public:
 
     // Points.
     virtual int Add(double value, const QString &label = QString(), TColor color = clAutoColor);
-    virtual int AddXY(double x, double y, const QString &label = QString(), TColor color = clAutoColor);
+    int AddXY(double x, double y, const QString &label, TColor color = clAutoColor) {
+        if (label.isEmpty() && (color == clAutoColor || color == clDefaultPointColor))
+            return AddXY(x, y);
+        xValues_->SetPendingValue(x);
+        yValues_->SetPendingValue(y);
+        return AddPendingXY(label, color);
+    }
+    // With no label and clAutoColor.
+    int AddXY(double x, double y) {
+        TChartValueList &xs = *xValues_;
+        TChartValueList &ys = *yValues_;
+        xs.SetPendingValue(x);
+        ys.SetPendingValue(y);
+        if (!OnBeforeAdd && !OnAfterAdd && dependents_.empty() && valuesLists_.size() == 2 &&
+            xs.AppendsAtEnd(x)) [[likely]] {
+            // Appended with no colour, label or one to tell: the rules reduce
+            // to this, the way a long series is filled point by point.
+            const int index = xs.Count();
+            xs.AppendOne(x);
+            ys.AppendOne(y);
+            if (active_)
+                RepaintUnlessPending();
+            return index;
+        }
+        return AddPendingXY(QString(), clAutoColor);
+    }
     virtual int AddNull(const QString &label = QString());
     // Adds the points of x and y, which must be of one length, as AddXY
     // would one by one with no label and clAutoColor, and repaints once.
@@ -129,6 +154,12 @@ public:
         if (parentChart_)
             parentChart_->Invalidate();
     }
+    // Repaint, unless the chart's last request is still to be answered: a
+    // series filled point by point asks once per paint, not once per point.
+    void RepaintUnlessPending() {
+        if (parentChart_ && !parentChart_->RepaintPending())
+            parentChart_->Invalidate();
+    }
 
     // Chart.
     ISeriesChart *ParentChart() const { return parentChart_; }
@@ -147,7 +178,9 @@ public:
     int LastVisibleIndex() const { return lastVisibleIndex_; }
 
     // Data sources and dependents.
-    TChartSeries *DataSource() const { return dataSources_.empty() ? nullptr : dataSources_.front(); }
+    TChartSeries *DataSource() const {
+        return dataSources_.empty() ? nullptr : dataSources_.front();
+    }
     void SetDataSource(TChartSeries *source);
     const std::vector<TChartSeries *> &DataSources() const { return dataSources_; }
     const std::vector<TChartSeries *> &Dependents() const { return dependents_; }
@@ -234,8 +267,8 @@ public:
     // Mouse hooks, called by the chart's mouse handling.
     virtual int Clicked(int x, int y);
     // Fires OnDblClick or OnClick for a point and answers CancelMouse.
-    bool ClickedPoint(int valueIndex, Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                      int x, int y, bool doubleClick);
+    bool ClickedPoint(int valueIndex, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                      int y, bool doubleClick);
     virtual void MouseMoved(int x, int y);
     virtual void MouseReleased(int x, int y);
 
@@ -258,6 +291,8 @@ protected:
     virtual double MarkValue(int valueIndex) const { return YValue(valueIndex); }
 
 private:
+    // AddXY by all its rules, from OnBeforeAdd on, of the pending values.
+    [[gnu::noinline]] int AddPendingXY(const QString &label, TColor color);
     // Whether a bulk add must go through AddXY point by point.
     bool AddsEachPoint() const;
     int MapX(int valueIndex) const;

@@ -49,6 +49,10 @@ public:
 
     // Repaint request; the chart decides when to draw.
     virtual void Invalidate() = 0;
+    // Whether the chart has asked for a paint and not drawn since: another
+    // request would change nothing before that paint, so a series filled
+    // point by point need not make one per point.
+    bool RepaintPending() const { return repaintPending_; }
 
     // Called by TChartSeries::SetParentChart only, to keep the chart's series
     // list in step; the chart must not call SetParentChart back from here.
@@ -70,13 +74,18 @@ public:
     virtual QString GetLegendValueText(const TChartSeries &series, int valueIndex) const = 0;
 
     // Whether the chart accepts source as the data source of series.
-    virtual bool IsValidDataSource(const TChartSeries &series, const TChartSeries &source) const = 0;
+    virtual bool IsValidDataSource(const TChartSeries &series,
+                                   const TChartSeries &source) const = 0;
     // Refreshes a series' points from its data source (not while loading).
     virtual void CheckDataSource(TChartSeries &series) = 0;
 
     // The mouse-cancel flag that series click handlers set and may clear.
     virtual bool CancelMouse() const = 0;
     virtual void SetCancelMouse(bool cancel) = 0;
+
+protected:
+    // Set by the chart as it asks for a paint, cleared as it draws.
+    bool repaintPending_ = false;
 };
 
 } // namespace pexor

@@ -1,7 +1,7 @@
 #include "chart/ChartAccessible.h"
 #include "chart/ChartWidget.h"
-#include "chart/panel/Legend.h"
 #include "chart/draw/LineSeries.h"
+#include "chart/panel/Legend.h"
 #include "platform/LocaleSettings.h"
 #include "tests/common/AccessibleTestSupport.h"
 
@@ -110,6 +110,23 @@ TEST_F(ChartAccessibilityTest, PointsStandWhereTheyAreDrawn) {
     EXPECT_FALSE(iface->child(1)->state().offscreen);
     chart.hide();
     EXPECT_TRUE(iface->child(0)->state().invisible);
+}
+
+// A chart not on screen is never painted; points appended without a label
+// after the last news still bring news of their own.
+TEST_F(ChartAccessibilityTest, PointsAppendedAfterTheNewsBringNewsAgain) {
+    AccessibleEventLog log;
+    AccessibleOf(&chart);
+    series->AddXY(0, 20);
+    QApplication::processEvents();
+    EXPECT_EQ(log.Count(QAccessible::ObjectCreated), 1);
+
+    log.Clear();
+    series->AddXY(1, 30);
+    series->AddXY(2, 40);
+    QApplication::processEvents();
+    EXPECT_EQ(log.Names(QAccessible::ObjectCreated),
+              (QStringList{QStringLiteral("30"), QStringLiteral("40")}));
 }
 
 TEST_F(ChartAccessibilityTest, TellsWhatChangedOnceTheEventLoopTurns) {

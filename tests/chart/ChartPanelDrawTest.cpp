@@ -1,5 +1,6 @@
 #include "ChartDrawTestChart.h"
 #include "chart/ChartException.h"
+#include "chart/draw/LineSeries.h"
 
 #include <gtest/gtest.h>
 
@@ -387,6 +388,34 @@ TEST(ChartDrawing, ZoomDragDrawsItsRectangleLastInNotXor) {
     EXPECT_EQ(r.Pen.Color(), clRed);
     EXPECT_EQ(r.Brush.Style(), TBrushStyle::bsClear);
     EXPECT_EQ(chart.surface.RasterOp(), TRasterOp::Copy);
+}
+
+// A series filled point by point asks for one paint until the chart
+// answers; every other change still asks each time.
+TEST(ChartPanelDraw, PointsAppendedBetweenPaintsAskOnce) {
+    RecordingChartPanel chart;
+    // Kept as a picture, served again while nothing marks it stale.
+    chart.Canvas().SetBuffered(true);
+    auto &series = chart.AddSeries(std::make_unique<TLineSeries>());
+    chart.DrawAt(TRect(0, 0, 400, 300));
+    EXPECT_FALSE(chart.Canvas().Stale());
+    const int start = chart.paints;
+    for (int i = 0; i < 50; ++i)
+        series.AddXY(i, i % 7);
+    EXPECT_EQ(chart.paints, start + 1);
+    EXPECT_TRUE(chart.Canvas().Stale());
+    series.Add(3, QStringLiteral("a"));
+    series.SetTitle(QStringLiteral("TP"));
+    EXPECT_EQ(chart.paints, start + 3);
+
+    // Drawn: the next point asks again, and marks the picture stale again.
+    chart.DrawAt(TRect(0, 0, 400, 300));
+    EXPECT_FALSE(chart.Canvas().Stale());
+    series.AddXY(60, 1);
+    EXPECT_EQ(chart.paints, start + 4);
+    EXPECT_TRUE(chart.Canvas().Stale());
+    series.AddXY(61, 2);
+    EXPECT_EQ(chart.paints, start + 4);
 }
 
 } // namespace
