@@ -101,6 +101,27 @@ void BM_FloorVectorFillAndDraw(benchmark::State &state) {
 }
 BENCHMARK(BM_FloorVectorFillAndDraw)->Unit(benchmark::kMillisecond);
 
+// For comparison with AddXY: the cheapest way to take the values one at a
+// time, push_back into two new vectors, plus the same drawing.
+void BM_VectorPushBackAndDraw(benchmark::State &state) {
+    NewDataFixture fixture;
+    fixture.Series().AddXYArrays(fixture.Walk().x, fixture.Walk().y);
+    for (auto _ : state) {
+        std::vector<double> x;
+        std::vector<double> y;
+        const TWalk &walk = fixture.Walk();
+        for (std::size_t i = 0; i < walk.x.size(); ++i) {
+            x.push_back(walk.x[i]);
+            y.push_back(walk.y[i]);
+        }
+        benchmark::DoNotOptimize(x.data());
+        benchmark::DoNotOptimize(y.data());
+        fixture.Draw();
+    }
+    state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_VectorPushBackAndDraw)->Unit(benchmark::kMillisecond);
+
 void BM_ClearAddArraysAndDraw(benchmark::State &state) {
     NewDataFixture fixture;
     for (auto _ : state) {
