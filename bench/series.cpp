@@ -1,11 +1,12 @@
-#include "bench/BigSeries.h"
-#include "bench/GuiBenchmarkMain.h"
 #include "chart/ChartEngine.h"
 #include "render/QtCanvas.h"
+#include "bench/BigSeries.h"
+#include "bench/GuiBenchmarkMain.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+
 #include <memory>
 #include <vector>
 

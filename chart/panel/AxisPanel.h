@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/ChartPanel.h"
 #include "chart/axes/ChartAxis.h"
+#include "chart/ChartPanel.h"
 #include "chart/series/ChartSeries.h"
 #include "chart/series/SeriesChart.h"
 

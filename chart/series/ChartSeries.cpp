@@ -3,8 +3,8 @@
 #include "chart/Canvas3D.h"
 #include "chart/ChartException.h"
 #include "platform/DateUtil.h"
-#include "platform/Rounding.h"
 #include "render/RenderCache.h"
+#include "platform/Rounding.h"
 
 #include <algorithm>
 #include <array>
@@ -17,8 +17,8 @@ namespace pexor {
 namespace {
 
 constexpr std::array<TColor, 16> kPalette = {
-    clRed,  clGreen,  clYellow, clBlue,  clWhite,  clGray,   clFuchsia, clTeal,
-    clNavy, clMaroon, clLime,   clOlive, clPurple, clSilver, clAqua,    clBlack,
+    clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,  clOlive,  clPurple, clSilver, clAqua,  clBlack,
 };
 
 // Random(n) of the run-time library: 0 .. n - 1, and 0 when n <= 0.
@@ -56,7 +56,8 @@ QString FormatPercent(const QString &pattern, double share) {
 }
 
 TChartSeries::TChartSeries()
-    : marks_(std::make_unique<TSeriesMarks>(this)), percentFormat_(QStringLiteral("##0.## %")),
+    : marks_(std::make_unique<TSeriesMarks>(this)),
+      percentFormat_(QStringLiteral("##0.## %")),
       valueFormat_(QStringLiteral("#,##0.###")),
       xValues_(std::make_unique<TChartValueList>(this, QStringLiteral("X"))),
       yValues_(std::make_unique<TChartValueList>(this, QStringLiteral("Y"))) {
@@ -78,9 +79,7 @@ TChartSeries::~TChartSeries() {
     SetParentChart(nullptr);
 }
 
-void TChartSeries::AddValueList(TChartValueList &list) {
-    valuesLists_.push_back(&list);
-}
+void TChartSeries::AddValueList(TChartValueList &list) { valuesLists_.push_back(&list); }
 
 TChartValueList &TChartSeries::OtherValues() {
     return &MainValues() == yValues_.get() ? *xValues_ : *yValues_;
@@ -131,9 +130,7 @@ int TChartSeries::AddPendingXY(const QString &label, TColor color) {
     return index;
 }
 
-int TChartSeries::AddNull(const QString &label) {
-    return Add(0, label, clNone);
-}
+int TChartSeries::AddNull(const QString &label) { return Add(0, label, clNone); }
 
 int TChartSeries::AddXYArrays(std::span<const double> x, std::span<const double> y) {
     if (x.size() != y.size())
@@ -470,14 +467,11 @@ void TChartSeries::SetDataSource(TChartSeries *source) {
         return;
     if (source) {
         if (!parentChart_)
-            throw ChartException(
-                QStringLiteral("Il n'y a pas de ParentChart pour valider DataSource."));
+            throw ChartException(QStringLiteral("Il n'y a pas de ParentChart pour valider DataSource."));
         if (!parentChart_->IsValidDataSource(*this, *source))
-            throw ChartException(
-                QStringLiteral("Il n'y a pas de DataSource correct : %1").arg(source->Name()));
+            throw ChartException(QStringLiteral("Il n'y a pas de DataSource correct : %1").arg(source->Name()));
         if (source->DependsOn(*this))
-            throw ChartException(
-                QStringLiteral("Dépendances de séries circulaires non autorisées"));
+            throw ChartException(QStringLiteral("Dépendances de séries circulaires non autorisées"));
     }
     for (TChartSeries *old : dataSources_)
         EraseOne(old->dependents_, this);
@@ -540,9 +534,7 @@ void TChartSeries::NotifyDependents(TSeriesRecalcOption option, int valueIndex) 
     }
 }
 
-void TChartSeries::NotifyDataChanged() {
-    NotifyDependents(rOnModify, -1);
-}
+void TChartSeries::NotifyDataChanged() { NotifyDependents(rOnModify, -1); }
 
 void TChartSeries::SetActive(bool value) {
     if (active_ == value)
@@ -635,9 +627,7 @@ void TChartSeries::DrawAllValues() {
 // The base series has no shape of its own; kinds draw their points.
 void TChartSeries::DrawValue(int) {}
 
-bool TChartSeries::DrawSeriesForward(int) const {
-    return true;
-}
+bool TChartSeries::DrawSeriesForward(int) const { return true; }
 
 bool TChartSeries::AssociatedToAxis(const ISeriesAxis &axis) const {
     return (axis.Horizontal() && &axis == GetHorizAxis()) || &axis == GetVertAxis();
@@ -659,12 +649,10 @@ void TChartSeries::DrawLegendShape(TChartCanvas3D &canvas, int, const TRect &rec
 
 void TChartSeries::PositionMark(int, TSeriesMarkPosition &, int &) const {}
 
-int TChartSeries::Clicked(int, int) {
-    return -1;
-}
+int TChartSeries::Clicked(int, int) { return -1; }
 
-bool TChartSeries::ClickedPoint(int valueIndex, Qt::MouseButton button, Qt::KeyboardModifiers shift,
-                                int x, int y, bool doubleClick) {
+bool TChartSeries::ClickedPoint(int valueIndex, Qt::MouseButton button,
+                                Qt::KeyboardModifiers shift, int x, int y, bool doubleClick) {
     bool localCancel = false;
     const auto setCancel = [&](bool value) {
         if (parentChart_)

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "chart/draw/SeriesMarks.h"
 #include "chart/series/ChartValueList.h"
 #include "chart/series/SeriesChart.h"
+#include "chart/draw/SeriesMarks.h"
 #include "render/Color.h"
 
 #include <QPoint>
 #include <QString>
-#include <Qt>
 #include <cstddef>
+#include <Qt>
 #include <functional>
 #include <memory>
 #include <span>
@@ -178,9 +178,7 @@ public:
     int LastVisibleIndex() const { return lastVisibleIndex_; }
 
     // Data sources and dependents.
-    TChartSeries *DataSource() const {
-        return dataSources_.empty() ? nullptr : dataSources_.front();
-    }
+    TChartSeries *DataSource() const { return dataSources_.empty() ? nullptr : dataSources_.front(); }
     void SetDataSource(TChartSeries *source);
     const std::vector<TChartSeries *> &DataSources() const { return dataSources_; }
     const std::vector<TChartSeries *> &Dependents() const { return dependents_; }
@@ -267,8 +265,8 @@ public:
     // Mouse hooks, called by the chart's mouse handling.
     virtual int Clicked(int x, int y);
     // Fires OnDblClick or OnClick for a point and answers CancelMouse.
-    bool ClickedPoint(int valueIndex, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
-                      int y, bool doubleClick);
+    bool ClickedPoint(int valueIndex, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                      int x, int y, bool doubleClick);
     virtual void MouseMoved(int x, int y);
     virtual void MouseReleased(int x, int y);
 

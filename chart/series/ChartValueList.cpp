@@ -50,9 +50,7 @@ double TChartValueList::RawValue(int index) const {
     return values_[std::size_t(index)];
 }
 
-double TChartValueList::Last() const {
-    return Value(Count() - 1);
-}
+double TChartValueList::Last() const { return Value(Count() - 1); }
 
 int TChartValueList::InsertInOrder(double value) {
     // Equal values keep their order of arrival: the new one goes last.
@@ -71,7 +69,8 @@ int TChartValueList::InsertInOrder(double value) {
     return int(index);
 }
 
-void TChartValueList::ScanFrom(std::size_t first) const {
+void TChartValueList::ScanWaiting() const {
+    std::size_t first = scanned_;
     if (first == 0) {
         // Comparing with itself, a first value rises unless it is NaN.
         const double value = values_[0];
@@ -89,6 +88,17 @@ void TChartValueList::ScanFrom(std::size_t first) const {
     scanned_ = values_.Size();
 }
 
+void TChartValueList::AddToMinMax(double multiplied, bool first) {
+    if (first) {
+        minValue_ = multiplied;
+        maxValue_ = multiplied;
+    } else if (multiplied < minValue_) {
+        minValue_ = multiplied;
+    } else if (multiplied > maxValue_) {
+        maxValue_ = multiplied;
+    }
+}
+
 void TChartValueList::InsertAmong(int index, double value) {
     CheckIndex(index, Count() + 1);
     // Inserted among the values: the statistics take it now, after those
@@ -101,7 +111,7 @@ void TChartValueList::InsertAmong(int index, double value) {
     totalAbs_ += std::fabs(m);
     summed_ = values_.Size();
     NoteRise(std::size_t(index));
-    AddToMinMax(m);
+    AddToMinMax(m, false);
     scanned_ = values_.Size();
 }
 
@@ -183,20 +193,11 @@ void TChartValueList::Rescan() {
     maxValue_ = 0;
     total_ = 0;
     totalAbs_ = 0;
-    bool first = true;
-    for (double raw : values_) {
-        const double v = raw * multiplier_;
+    for (std::size_t i = 0; i < values_.Size(); ++i) {
+        const double v = values_[i] * multiplier_;
         total_ += v;
         totalAbs_ += std::fabs(v);
-        if (first) {
-            minValue_ = v;
-            maxValue_ = v;
-            first = false;
-        } else if (v < minValue_) {
-            minValue_ = v;
-        } else if (v > maxValue_) {
-            maxValue_ = v;
-        }
+        AddToMinMax(v, i == 0);
     }
     summed_ = values_.Size();
     scanned_ = values_.Size();
@@ -246,13 +247,9 @@ void TChartValueList::SetMultiplier(double value) {
     }
 }
 
-void TChartValueList::SetName(const QString &value) {
-    name_ = value;
-}
+void TChartValueList::SetName(const QString &value) { name_ = value; }
 
-void TChartValueList::SetOrder(TChartListOrder value) {
-    order_ = value;
-}
+void TChartValueList::SetOrder(TChartListOrder value) { order_ = value; }
 
 void TChartValueList::SetValueSource(const QString &value) {
     if (valueSource_ == value)

@@ -120,20 +120,12 @@ private:
     // store, and a long run is looked through many values at once.
     void ScanPending() const {
         if (scanned_ < values_.Size())
-            ScanFrom(scanned_);
+            ScanWaiting();
     }
-    void ScanFrom(std::size_t first) const;
-    // The minimum and maximum with a value now in the list.
-    void AddToMinMax(double multiplied) {
-        if (values_.Size() == 1) {
-            minValue_ = multiplied;
-            maxValue_ = multiplied;
-        } else if (multiplied < minValue_) {
-            minValue_ = multiplied;
-        } else if (multiplied > maxValue_) {
-            maxValue_ = multiplied;
-        }
-    }
+    void ScanWaiting() const;
+    // The minimum and maximum with one more value: the first sets both,
+    // a later one lowers the minimum or else raises the maximum.
+    void AddToMinMax(double multiplied, bool first);
     // Adds the shares of the values appended since the last sum, in the
     // order they came: the totals one by one would reach, without a long
     // chain of additions on every add.

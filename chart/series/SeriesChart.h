@@ -74,8 +74,7 @@ public:
     virtual QString GetLegendValueText(const TChartSeries &series, int valueIndex) const = 0;
 
     // Whether the chart accepts source as the data source of series.
-    virtual bool IsValidDataSource(const TChartSeries &series,
-                                   const TChartSeries &source) const = 0;
+    virtual bool IsValidDataSource(const TChartSeries &series, const TChartSeries &source) const = 0;
     // Refreshes a series' points from its data source (not while loading).
     virtual void CheckDataSource(TChartSeries &series) = 0;
 

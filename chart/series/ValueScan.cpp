@@ -35,8 +35,8 @@ double FirstZero(const double *values, std::size_t count, double multiplier) {
 
 // The bounds, rises and in-order count over the first count values, as one
 // by one (stops at the first value beyond).
-TAppendScan OneByOne(const double *values, std::size_t count, double multiplier, TAppendScan scan,
-                     double previous, TScanOrder order) {
+TAppendScan OneByOne(const double *values, std::size_t count, double multiplier,
+                     TAppendScan scan, double previous, TScanOrder order) {
     std::size_t i = 0;
     for (; i < count; ++i) {
         if (Beyond(previous, values[i], order))
@@ -55,9 +55,9 @@ TAppendScan OneByOne(const double *values, std::size_t count, double multiplier,
 
 } // namespace
 
-TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier, double minimum,
-                         double maximum, double previous, TScanOrder order, bool wantRises,
-                         double *copyTo) {
+TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier,
+                         double minimum, double maximum, double previous, TScanOrder order,
+                         bool wantRises, double *copyTo) {
     TAppendScan scan;
     scan.minimum = minimum;
     scan.maximum = maximum;
@@ -121,9 +121,8 @@ TAppendScan ScanAppended(const double *values, std::size_t count, double multipl
         scan.minimum = lane[1] < lane[0] ? lane[1] : lane[0];
         _mm_storeu_pd(lane, _mm_max_pd(highB, highA));
         scan.maximum = lane[1] > lane[0] ? lane[1] : lane[0];
-        scan.rises =
-            neighbours && _mm_movemask_pd(_mm_or_pd(_mm_or_pd(fallsA, fallsB),
-                                                    _mm_or_pd(unorderedA, unorderedB))) == 0;
+        scan.rises = neighbours && _mm_movemask_pd(_mm_or_pd(_mm_or_pd(fallsA, fallsB),
+                                                             _mm_or_pd(unorderedA, unorderedB))) == 0;
         if (copy)
             std::copy(values + i, values + count, copyTo + i);
         TAppendScan rest = OneByOne(values + i, count - i, multiplier, scan, values[i - 1], order);

@@ -28,8 +28,8 @@ enum class TScanOrder { None, Ascending, Descending };
 // values[0 .. count-1] after previous, with the bounds minimum and maximum
 // reached so far. Unless copyTo is null, the values are copied to it as they
 // are read, those in order at least.
-TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier, double minimum,
-                         double maximum, double previous, TScanOrder order, bool wantRises,
-                         double *copyTo);
+TAppendScan ScanAppended(const double *values, std::size_t count, double multiplier,
+                         double minimum, double maximum, double previous, TScanOrder order,
+                         bool wantRises, double *copyTo);
 
 } // namespace pexor

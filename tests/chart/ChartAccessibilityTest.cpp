@@ -1,7 +1,7 @@
 #include "chart/ChartAccessible.h"
 #include "chart/ChartWidget.h"
-#include "chart/draw/LineSeries.h"
 #include "chart/panel/Legend.h"
+#include "chart/draw/LineSeries.h"
 #include "platform/LocaleSettings.h"
 #include "tests/common/AccessibleTestSupport.h"
 

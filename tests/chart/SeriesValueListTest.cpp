@@ -1,10 +1,11 @@
 #include "chart/ChartEngine.h"
 #include "tests/chart/SeriesTestChart.h"
 
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <vector>
@@ -123,12 +124,9 @@ TEST(SeriesValueList, IndexOutOfRangeRaisesAndChangesNothing) {
         return QStringLiteral("no error");
     };
     EXPECT_EQ(message([&] { list.Value(2); }), QStringLiteral("Index de liste hors limites (2)"));
-    EXPECT_EQ(message([&] { list.RawValue(-1); }),
-              QStringLiteral("Index de liste hors limites (-1)"));
-    EXPECT_EQ(message([&] { list.DeleteValue(5); }),
-              QStringLiteral("Index de liste hors limites (5)"));
-    EXPECT_EQ(message([&] { list.InsertValue(3, 1); }),
-              QStringLiteral("Index de liste hors limites (3)"));
+    EXPECT_EQ(message([&] { list.RawValue(-1); }), QStringLiteral("Index de liste hors limites (-1)"));
+    EXPECT_EQ(message([&] { list.DeleteValue(5); }), QStringLiteral("Index de liste hors limites (5)"));
+    EXPECT_EQ(message([&] { list.InsertValue(3, 1); }), QStringLiteral("Index de liste hors limites (3)"));
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Total(), 12);
     EXPECT_EQ(list.MaxValue(), 7);
@@ -189,8 +187,8 @@ struct OneByOneStatistics {
     double maximum = 0;
     bool rises = true;
 
-    void Take(double m) {
-        if (raw.size() == 1) {
+    void Take(double m, bool first) {
+        if (first) {
             minimum = m;
             maximum = m;
         } else if (m < minimum) {
@@ -203,22 +201,13 @@ struct OneByOneStatistics {
         raw.insert(raw.begin() + std::ptrdiff_t(index), value);
         rises = rises && !std::isnan(value) && (index == 0 || raw[index - 1] <= value) &&
                 (index + 1 == raw.size() || value <= raw[index + 1]);
-        Take(value * multiplier);
+        Take(value * multiplier, raw.size() == 1);
     }
     void Rescan() {
         minimum = 0;
         maximum = 0;
-        for (std::size_t i = 0; i < raw.size(); ++i) {
-            const double m = raw[i] * multiplier;
-            if (i == 0) {
-                minimum = m;
-                maximum = m;
-            } else if (m < minimum) {
-                minimum = m;
-            } else if (m > maximum) {
-                maximum = m;
-            }
-        }
+        for (std::size_t i = 0; i < raw.size(); ++i)
+            Take(raw[i] * multiplier, i == 0);
     }
 };
 
