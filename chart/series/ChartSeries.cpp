@@ -67,8 +67,10 @@ TChartSeries::TChartSeries()
 }
 
 TChartSeries::~TChartSeries() {
-    for (TChartSeries *source : dataSources_)
+    for (TChartSeries *source : dataSources_) {
         EraseOne(source->dependents_, this);
+        source->NotePlainXY();
+    }
     dataSources_.clear();
     for (TChartSeries *dependent : dependents_)
         EraseOne(dependent->dataSources_, this);
@@ -79,7 +81,10 @@ TChartSeries::~TChartSeries() {
     SetParentChart(nullptr);
 }
 
-void TChartSeries::AddValueList(TChartValueList &list) { valuesLists_.push_back(&list); }
+void TChartSeries::AddValueList(TChartValueList &list) {
+    valuesLists_.push_back(&list);
+    NotePlainXY();
+}
 
 TChartValueList &TChartSeries::OtherValues() {
     return &MainValues() == yValues_.get() ? *xValues_ : *yValues_;
@@ -94,6 +99,21 @@ int TChartSeries::Add(double value, const QString &label, TColor color) {
     if (&MainValues() == yValues_.get())
         return AddXY(position, value, label, color);
     return AddXY(value, position, label, color);
+}
+
+int TChartSeries::AddXYByRules(double x, double y) {
+    if (AppendsPlainly(x)) {
+        // The pending values are left alone, as no handler asks for them.
+        const int index = Count();
+        xValues_->AppendOne(x);
+        yValues_->AppendOne(y);
+        if (active_)
+            RepaintUnlessPending();
+        return index;
+    }
+    xValues_->SetPendingValue(x);
+    yValues_->SetPendingValue(y);
+    return AddPendingXY(QString(), clAutoColor);
 }
 
 int TChartSeries::AddPendingXY(const QString &label, TColor color) {
@@ -473,13 +493,16 @@ void TChartSeries::SetDataSource(TChartSeries *source) {
         if (source->DependsOn(*this))
             throw ChartException(QStringLiteral("Dépendances de séries circulaires non autorisées"));
     }
-    for (TChartSeries *old : dataSources_)
+    for (TChartSeries *old : dataSources_) {
         EraseOne(old->dependents_, this);
+        old->NotePlainXY();
+    }
     dataSources_.clear();
     if (!source)
         return;
     dataSources_.push_back(source);
     source->dependents_.push_back(this);
+    source->NotePlainXY();
     parentChart_->CheckDataSource(*this);
 }
 

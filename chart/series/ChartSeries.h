@@ -90,20 +90,17 @@ public:
     int AddXY(double x, double y) {
         TChartValueList &xs = *xValues_;
         TChartValueList &ys = *yValues_;
-        xs.SetPendingValue(x);
-        ys.SetPendingValue(y);
-        if (!OnBeforeAdd && !OnAfterAdd && dependents_.empty() && valuesLists_.size() == 2 &&
-            xs.AppendsAtEnd(x)) [[likely]] {
-            // Appended with no colour, label or one to tell: the rules reduce
-            // to this, the way a long series is filled point by point.
+        if (AppendsPlainly(x) && xs.AppendsWithoutStop() && ys.AppendsWithoutStop()) [[likely]] {
+            // The way a long series is filled point by point: nothing is
+            // called before the values are stored, so they stay in registers.
             const int index = xs.Count();
-            xs.AppendOne(x);
-            ys.AppendOne(y);
+            xs.AppendWithoutStop(x);
+            ys.AppendWithoutStop(y);
             if (active_)
                 RepaintUnlessPending();
             return index;
         }
-        return AddPendingXY(QString(), clAutoColor);
+        return AddXYByRules(x, y);
     }
     virtual int AddNull(const QString &label = QString());
     // Adds the points of x and y, which must be of one length, as AddXY
@@ -291,6 +288,13 @@ protected:
 private:
     // AddXY by all its rules, from OnBeforeAdd on, of the pending values.
     [[gnu::noinline]] int AddPendingXY(const QString &label, TColor color);
+    // AddXY with no label and clAutoColor, out of line.
+    [[gnu::noinline]] int AddXYByRules(double x, double y);
+    // Whether the rules of AddXY reduce to appending x and y: no colour,
+    // label, handler or dependent, no further list, and x keeps the order.
+    bool AppendsPlainly(double x) const {
+        return plainXY_ && !OnBeforeAdd && !OnAfterAdd && xValues_->AppendsAtEnd(x);
+    }
     // Whether a bulk add must go through AddXY point by point.
     bool AddsEachPoint() const;
     int MapX(int valueIndex) const;
@@ -300,6 +304,8 @@ private:
     bool DependsOn(const TChartSeries &series) const;
     void AddPointFrom(const TChartSeries &source, int valueIndex);
     void NotifyDependents(TSeriesRecalcOption option, int valueIndex);
+    // Keeps plainXY_ true to its dependents and lists.
+    void NotePlainXY() { plainXY_ = dependents_.empty() && valuesLists_.size() == 2; }
 
     QString name_;
     bool active_ = true;
@@ -315,6 +321,9 @@ private:
     int lastVisibleIndex_ = -1;
     QString xLabelsSource_;
     std::vector<TChartSeries *> dependents_;
+    // No dependent and only X and Y: an appended point has no one to tell
+    // and nothing else to take (AddXY reads it, not the two, per point).
+    bool plainXY_ = false;
     std::unique_ptr<TSeriesMarks> marks_;
     ISeriesChart *parentChart_ = nullptr;
     QString percentFormat_;

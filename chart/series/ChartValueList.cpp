@@ -88,6 +88,15 @@ void TChartValueList::ScanWaiting() const {
     scanned_ = values_.Size();
 }
 
+void TChartValueList::CatchUp() {
+    // 4096 values of a list are 32 KB: fresh in the cache when looked at,
+    // and few enough stops that the call costs nothing per value.
+    constexpr std::size_t kPiece = 4096;
+    ScanPending();
+    values_.MakeRoom();
+    catchUpAt_ = std::min(values_.Capacity(), values_.Size() + kPiece);
+}
+
 void TChartValueList::AddToMinMax(double multiplied, bool first) {
     if (first) {
         minValue_ = multiplied;
@@ -205,6 +214,7 @@ void TChartValueList::Rescan() {
 
 void TChartValueList::ClearValues() {
     values_.Release();
+    catchUpAt_ = 0;
     rises_ = true;
     minValue_ = 0;
     maxValue_ = 0;

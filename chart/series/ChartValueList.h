@@ -52,13 +52,24 @@ public:
     }
     // Whether AddValue puts value last without looking further.
     bool AppendsAtEnd(double value) const {
-        return values_.Empty() || order_ == TChartListOrder::loNone ||
-               (order_ == TChartListOrder::loAscending && value >= values_.Back()) ||
-               (order_ == TChartListOrder::loDescending && value <= values_.Back());
+        // X ascending is the usual order: it is looked at first.
+        if (order_ == TChartListOrder::loAscending) [[likely]]
+            return values_.Empty() || value >= values_.Back();
+        return order_ == TChartListOrder::loNone || values_.Empty() || value <= values_.Back();
     }
     // A value at the end; its share of the statistics waits (ScanPending,
-    // SumPending).
-    void AppendOne(double value) { values_.Append(value); }
+    // SumPending). Every so often (CatchUp) the bounds take the values
+    // appended since, while they are still in the cache, and the store
+    // grows when full: one comparison serves both.
+    void AppendOne(double value) {
+        if (!AppendsWithoutStop()) [[unlikely]]
+            CatchUp();
+        values_.AppendInRoom(value);
+    }
+    // Whether AppendOne would store at once, with nothing to call first.
+    bool AppendsWithoutStop() const { return values_.Size() < catchUpAt_; }
+    // AppendOne when AppendsWithoutStop.
+    void AppendWithoutStop(double value) { values_.AppendInRoom(value); }
     void InsertValue(int index, double value) {
         if (std::size_t(index) == values_.Size())
             AppendOne(value);
@@ -123,6 +134,9 @@ private:
             ScanWaiting();
     }
     void ScanWaiting() const;
+    // Scans what is waiting, makes room for one more value and sets the
+    // next catch-up a piece further, at the store's capacity at most.
+    [[gnu::noinline]] void CatchUp();
     // The minimum and maximum with one more value: the first sets both,
     // a later one lowers the minimum or else raises the maximum.
     void AddToMinMax(double multiplied, bool first);
@@ -143,6 +157,10 @@ private:
     mutable double maxValue_ = 0;
     mutable double minValue_ = 0;
     mutable std::size_t scanned_ = 0;
+    // AppendOne stops to CatchUp at this size. Never above the store's
+    // capacity, which only ClearValues lowers: whatever else changes the
+    // values leaves room below it.
+    std::size_t catchUpAt_ = 0;
     double multiplier_ = 1.0;
     QString name_;
     TChartListOrder order_ = TChartListOrder::loNone;

@@ -38,8 +38,7 @@ void TValueStore::Resize(std::size_t count) {
 }
 
 void TValueStore::Insert(std::size_t index, double value) {
-    if (size_ == capacity_)
-        Grow();
+    MakeRoom();
     std::memmove(data_ + index + 1, data_ + index, (size_ - index) * sizeof(double));
     data_[index] = value;
     ++size_;

@@ -27,9 +27,15 @@ public:
     const double *end() const { return data_ + size_; }
 
     void Append(double value) {
+        MakeRoom();
+        data_[size_++] = value;
+    }
+    // Append for a caller that knows there is room (Size() < Capacity()).
+    void AppendInRoom(double value) { data_[size_++] = value; }
+    // Room for one more value.
+    void MakeRoom() {
         if (size_ == capacity_) [[unlikely]]
             Grow();
-        data_[size_++] = value;
     }
     // Room for count values at least.
     void Reserve(std::size_t count);

@@ -324,6 +324,34 @@ TEST_F(SeriesDataSource, DependentFollowsItsSource) {
     EXPECT_EQ(dependent.Count(), 0);
 }
 
+TEST_F(SeriesDataSource, PointsAppendedAfterADependentJoinsReachIt) {
+    // Appended with nobody to tell, then with a dependent, then without.
+    for (int i = 0; i < 5000; ++i)
+        source.AddXY(i, i % 7);
+    dependent.SetDataSource(&source);
+    ASSERT_EQ(dependent.Count(), 5000);
+    source.AddXY(5000, 3);
+    source.AddXY(5001, 4);
+    ASSERT_EQ(dependent.Count(), 5002);
+    EXPECT_EQ(dependent.YValue(5001), 4);
+
+    dependent.SetDataSource(nullptr);
+    source.AddXY(5002, 5);
+    EXPECT_EQ(dependent.Count(), 5002);
+    EXPECT_EQ(source.Count(), 5003);
+
+    auto temporary = std::make_unique<TChartSeries>();
+    temporary->SetParentChart(&chart);
+    temporary->SetDataSource(&source);
+    source.AddXY(5003, 6);
+    EXPECT_EQ(temporary->Count(), 5004);
+    temporary.reset();
+    source.AddXY(5004, 7); // nobody left: appended as before
+    EXPECT_EQ(source.Count(), 5005);
+    EXPECT_EQ(source.MaxX(), 5004);
+    EXPECT_EQ(source.MaxY(), 7);
+}
+
 TEST_F(SeriesDataSource, ValueSourceNamesTheSourceList) {
     source.AddXY(1, 10);
     source.AddXY(2, 20);
