@@ -24,7 +24,12 @@ void TValueStore::Reallocate(std::size_t capacity) {
 }
 
 void TValueStore::Grow() {
-    Reallocate(std::max<std::size_t>(16, capacity_ * 2));
+    std::size_t capacity = std::max<std::size_t>(16, capacity_ * 2);
+    if (sizeReleased_ > capacity && size_ >= sizeReleased_ / 8) {
+        capacity = sizeReleased_;
+        sizeReleased_ = 0;
+    }
+    Reallocate(capacity);
 }
 
 void TValueStore::Reserve(std::size_t count) {
@@ -50,6 +55,8 @@ void TValueStore::Erase(std::size_t index) {
 }
 
 void TValueStore::Release() {
+    if (size_ > 0)
+        sizeReleased_ = size_;
     std::free(data_);
     data_ = nullptr;
     size_ = 0;
