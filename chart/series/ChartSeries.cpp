@@ -103,6 +103,8 @@ int TChartSeries::Add(double value, const QString &label, TColor color) {
 
 int TChartSeries::AddXYByRules(double x, double y) {
     if (AppendsPlainly(x)) {
+        // AddXY's own append, with the stops it leaves to this call: with
+        // them inline, the compiler keeps y on the stack at every point.
         // The pending values are left alone, as no handler asks for them.
         const int index = Count();
         xValues_->AppendOne(x);
