@@ -25,7 +25,7 @@ void TValueStore::Reallocate(std::size_t capacity) {
 
 void TValueStore::Grow() {
     std::size_t capacity = std::max<std::size_t>(16, capacity_ * 2);
-    if (sizeReleased_ > capacity && size_ >= sizeReleased_ / 8) {
+    if (sizeReleased_ > capacity && size_ >= sizeReleased_ / 64) {
         capacity = sizeReleased_;
         sizeReleased_ = 0;
     }

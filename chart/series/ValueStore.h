@@ -44,9 +44,11 @@ public:
     void Insert(std::size_t index, double value);
     void Erase(std::size_t index);
     // Frees the storage, not only the values, and remembers how many there
-    // were: filled again, the store grows to that many at once when an
-    // eighth is back, so that a series cleared and refilled to its size
-    // copies its values a quarter as much as growing twice each time.
+    // were: filled again, the store grows to that many at once when a
+    // sixty-fourth is back. A series cleared and refilled to its size then
+    // copies a sixteenth of its values at most, where growing twice each
+    // time copies about as many as it holds; one refilled with fewer
+    // reserves no more than 64 times what it has.
     void Release();
 
 private:

@@ -22,7 +22,7 @@ void ExpectFilled(const TValueStore &store, std::size_t count) {
     EXPECT_EQ(wrong, 0u);
 }
 
-TEST(ValueStore, RefilledGrowsToItsFormerSizeOnceAnEighthIsBack) {
+TEST(ValueStore, RefilledGrowsToItsFormerSizeOnceASixtyFourthIsBack) {
     TValueStore store;
     FillTo(store, 100000);
     ExpectFilled(store, 100000);
@@ -30,10 +30,13 @@ TEST(ValueStore, RefilledGrowsToItsFormerSizeOnceAnEighthIsBack) {
     EXPECT_EQ(store.Capacity(), 0u);
     EXPECT_EQ(store.Data(), nullptr);
 
-    // Below an eighth it grows twice each time, as a first fill does.
-    FillTo(store, 16384);
-    EXPECT_EQ(store.Capacity(), 16384u);
-    FillTo(store, 16385);
+    // Below a sixty-fourth (1,562.5) it grows twice each time, as a first
+    // fill does.
+    FillTo(store, 1024);
+    EXPECT_EQ(store.Capacity(), 1024u);
+    FillTo(store, 1025);
+    EXPECT_EQ(store.Capacity(), 2048u);
+    FillTo(store, 2049);
     EXPECT_EQ(store.Capacity(), 100000u);
     FillTo(store, 100000);
     ExpectFilled(store, 100000);
@@ -53,7 +56,8 @@ TEST(ValueStore, OnlyTheLastSizeReleasedCounts) {
     store.Release(); // a small refill released: that is the size now
     FillTo(store, 50000);
     ExpectFilled(store, 50000);
-    EXPECT_EQ(store.Capacity(), 65536u);
+    // 20 at once, then twice each time: never the 100,000 of before.
+    EXPECT_EQ(store.Capacity(), 20u << 12);
 
     // Once reached, the former size no longer steers the growth.
     TValueStore used;
