@@ -14,7 +14,7 @@ struct TAppendScan {
     double minimum = 0;
     double maximum = 0;
     // Whether the values never fall from the previous one and none is NaN;
-    // false too when not asked for.
+    // either answer when not asked for.
     bool rises = true;
     // How many values come before the first that lies beyond the one
     // before it (above it when ascending, below when descending; NaN lies
