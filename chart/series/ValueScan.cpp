@@ -84,7 +84,8 @@ struct TLanes {
     __m128d risesA = _mm_setzero_pd(), risesB = _mm_setzero_pd(); // before < value
 };
 
-// Values from .. four at a time, as far as they go; answers where it stopped.
+// The values from index from on, four at a time as far as they go; answers
+// where it stopped.
 std::size_t ScanByFour(const double *values, std::size_t from, std::size_t count,
                        double previous, const TScanWay &way, TLanes &lanes) {
     const __m128d by = _mm_set1_pd(way.by);
@@ -127,6 +128,12 @@ std::size_t ScanByFour(const double *values, std::size_t from, std::size_t count
 bool HasWideLanes() {
     static const bool has = __builtin_cpu_supports("avx");
     return has;
+}
+
+// Splits a wide lane into the two narrow ones it stands for.
+[[gnu::target("avx")]] void Halves(__m256d wide, __m128d &low, __m128d &high) {
+    low = _mm256_castpd256_pd128(wide);
+    high = _mm256_extractf128_pd(wide, 1);
 }
 
 // ScanByFour eight at a time from 0, in lanes twice as wide that meet the
@@ -175,18 +182,11 @@ bool HasWideLanes() {
         highA = _mm256_max_pd(v0, highA);
         highB = _mm256_max_pd(v1, highB);
     }
-    lowA = _mm256_min_pd(lowB, lowA);
-    highA = _mm256_max_pd(highB, highA);
-    lanes.lowA = _mm256_castpd256_pd128(lowA);
-    lanes.lowB = _mm256_extractf128_pd(lowA, 1);
-    lanes.highA = _mm256_castpd256_pd128(highA);
-    lanes.highB = _mm256_extractf128_pd(highA, 1);
-    lanes.fallsA = _mm256_castpd256_pd128(falls);
-    lanes.fallsB = _mm256_extractf128_pd(falls, 1);
-    lanes.unorderedA = _mm256_castpd256_pd128(unordered);
-    lanes.unorderedB = _mm256_extractf128_pd(unordered, 1);
-    lanes.risesA = _mm256_castpd256_pd128(rises);
-    lanes.risesB = _mm256_extractf128_pd(rises, 1);
+    Halves(_mm256_min_pd(lowB, lowA), lanes.lowA, lanes.lowB);
+    Halves(_mm256_max_pd(highB, highA), lanes.highA, lanes.highB);
+    Halves(falls, lanes.fallsA, lanes.fallsB);
+    Halves(unordered, lanes.unorderedA, lanes.unorderedB);
+    Halves(rises, lanes.risesA, lanes.risesB);
     return i;
 }
 
